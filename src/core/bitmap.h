@@ -1,0 +1,92 @@
+#pragma once
+// The working bitmap: what readers fill, what every adjustment changes in
+// place, and what the encoder reads. Rows run top to bottom, each padded to
+// 4 bytes so that Qt images can wrap them without a copy.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "core/result.h"
+
+namespace lumivo {
+
+enum class PixelFormat : std::uint8_t {
+  Indexed1,  // 8 pixels a byte, leftmost in the high bit
+  Indexed4,  // 2 pixels a byte, leftmost in the high nibble
+  Indexed8,
+  Rgb15,     // 16-bit little-endian words: blue in bits 0-4, green 5-9, red 10-14
+  Bgr24,
+  Bgra32,
+};
+
+int BitsPerPixel(PixelFormat format);
+
+struct PaletteEntry {
+  std::uint8_t blue = 0, green = 0, red = 0, alpha = 255;
+  friend bool operator==(const PaletteEntry&, const PaletteEntry&) = default;
+};
+
+class Bitmap {
+ public:
+  // Above this many pixels a picture is refused as too large.
+  static constexpr std::int64_t kPixelLimit = std::int64_t{1} << 28;
+
+  Bitmap() = default;
+  Bitmap(const Bitmap& other);
+  Bitmap& operator=(const Bitmap& other);
+  Bitmap(Bitmap&&) noexcept = default;
+  Bitmap& operator=(Bitmap&&) noexcept = default;
+
+  // Gives the bitmap a new size and format; the pixel content is undefined.
+  Status Allocate(int width, int height, PixelFormat format);
+  // Like Allocate, every byte set to `fill` (255: white in the colour formats).
+  Status Create(int width, int height, PixelFormat format, std::uint8_t fill = 255);
+  // Changes the size, keeping the old pixels at the top left; new area white.
+  Status Resize(int width, int height);
+  // In place. Indexed, 15-bit and 32-bit pictures become BGR; a picture
+  // marked transparent is laid over white at each pixel's alpha.
+  Status ConvertToBgr24();
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  bool empty() const { return width_ <= 0 || height_ <= 0; }
+  PixelFormat format() const { return format_; }
+  std::size_t stride() const { return stride_; }
+  std::size_t rowBytes() const;  // bytes of pixel data in a row, without padding
+
+  std::uint8_t* Row(int y) { return data_.get() + static_cast<std::size_t>(y) * stride_; }
+  const std::uint8_t* Row(int y) const { return data_.get() + static_cast<std::size_t>(y) * stride_; }
+  std::uint8_t* data() { return data_.get(); }
+  const std::uint8_t* data() const { return data_.get(); }
+
+  std::vector<PaletteEntry>& palette() { return palette_; }
+  const std::vector<PaletteEntry>& palette() const { return palette_; }
+
+  // Set by readers whose file declares real transparency (alpha samples, or
+  // alpha in the palette). Only then does alpha count when turning to BGR.
+  bool transparent() const { return transparent_; }
+  void setTransparent(bool transparent) { transparent_ = transparent; }
+
+  static std::size_t StrideFor(int width, PixelFormat format);
+
+ private:
+  Status Adopt(int width, int height, PixelFormat format, bool fillWhite, std::uint8_t fill);
+
+  int width_ = 0;
+  int height_ = 0;
+  PixelFormat format_ = PixelFormat::Bgr24;
+  std::size_t stride_ = 0;
+  std::size_t bytes_ = 0;
+  std::unique_ptr<std::uint8_t[]> data_;
+  std::vector<PaletteEntry> palette_;
+  bool transparent_ = false;
+};
+
+// The size check every reader and every resize makes before allocating.
+Status CheckPictureSize(std::int64_t width, std::int64_t height);
+
+}  // namespace lumivo
