@@ -16,7 +16,9 @@ inline constexpr std::string_view kRegisterTwice = "Attempt to register %s twice
 // Picture loading and output; our own wording where the program had none
 inline constexpr std::string_view kFileNotFound = "Die Datei '%s' wurde nicht gefunden.";
 inline constexpr std::string_view kFileNotReadable = "Die Datei '%s' kann nicht gelesen werden.";
+inline constexpr std::string_view kFileTooLarge = "Die Datei '%s' ist zu groß.";
 inline constexpr std::string_view kNotAPicture = "Die Datei '%s' ist kein lesbares Bild.";
+inline constexpr std::string_view kNotAPictureData = "Die Daten sind kein lesbares Bild.";
 inline constexpr std::string_view kPictureTooSmall = "Das Bild ist zu klein (mindestens 1 × 2 Pixel).";
 inline constexpr std::string_view kPictureTooLarge = "Das Bild ist zu groß (%d × %d Pixel).";
 inline constexpr std::string_view kOutOfMemory = "Nicht genug Arbeitsspeicher für das Bild.";
@@ -24,6 +26,73 @@ inline constexpr std::string_view kReaderNotAvailable = "Das Format '%s' kann no
 inline constexpr std::string_view kCorruptPicture = "Die Bilddaten sind beschädigt: %s";
 inline constexpr std::string_view kJpegError = "JPEG-Fehler: %s";
 inline constexpr std::string_view kCannotWriteFile = "Die Datei '%s' kann nicht geschrieben werden.";
+
+// Batch run: output names, writing, progress and time line
+inline constexpr std::string_view kNumberPrefix = "[%4.4d]";
+inline constexpr std::string_view kTooLongName = "_zuLang";
+inline constexpr std::string_view kCannotCreateFolder = "Der Ordner '%s' kann nicht angelegt werden.";
+inline constexpr std::string_view kCannotWriteIntoFolder = "In den Ordner '%s' kann nicht geschrieben werden.";
+// The number arrives formatted as "%3.2f" with the user's decimal separator.
+inline constexpr std::string_view kProgressDone = "Fertig %s %%";
+inline constexpr std::string_view kTimeLine = "Dauer: %2.2d:%2.2d:%2.2d / %2.2d:%2.2d:%2.2d";
+
+// Settings file, profiles, file types
+inline constexpr std::string_view kPatternNotSet = "Pattern not set";
+inline constexpr std::string_view kSettingsFileTooLarge = "Die Datei '%s' ist zu groß für eine Einstellungsdatei.";
+inline constexpr std::string_view kSettingsFileDamaged = "Die Datei '%s' ist keine gültige XML-Datei (Fehler an Position %d).";
+inline constexpr std::string_view kNotAnInteger = "'%s' ist keine gültige Ganzzahl.";
+inline constexpr std::string_view kSettingsFolderNotCreated = "Der Einstellungsordner '%s' kann nicht angelegt werden.";
+inline constexpr std::string_view kFilterAll = "Alle";
+inline constexpr std::string_view kFilterAllFiles = "Alle Dateien (*.*)|*.*";
+inline constexpr std::string_view kNewProfileTitle = "Neues Profil";
+inline constexpr std::string_view kNewProfilePrompt = "Bitte geben Sie einen Profilnamen ein: ";
+inline constexpr std::string_view kProfileNameNotAllowed = "Dieser Dateiname ist nicht erlaubt.";
+inline constexpr std::string_view kProfileExists = "Ein Profil unter diesem Namen ist schon vorhanden.";
+inline constexpr std::string_view kProfileNotSaved = "Das Profil %s konnte nicht gespeichert werden.";
+inline constexpr std::string_view kProfileDeleted = "Das Profil wurde gelöscht.";
+inline constexpr std::string_view kProfileLoaded = "Das Profil %s wurde geladen.";
+inline constexpr std::string_view kOverviewSelectedProfile = "Ausgewähltes Profil";
+inline constexpr std::string_view kOverviewNoProfile = "Kein Profil ausgewählt";
+inline constexpr std::string_view kOverviewQuality = "Bildqualität (in %)";
+inline constexpr std::string_view kOverviewOriginalSize = "Originale Bildgröße";
+inline constexpr std::string_view kOverviewPercentSize = "Prozentuale Anpassung";
+inline constexpr std::string_view kOverviewSizePercent = "Anpassung (in %)";
+inline constexpr std::string_view kOverviewOwnSize = "Eigene Größenanpassung";
+inline constexpr std::string_view kOverviewWidth = "Breite (in Pixel)";
+inline constexpr std::string_view kOverviewHeight = "Höhe (in Pixel)";
+inline constexpr std::string_view kOverviewNoColouring = "Keine Färbung";
+inline constexpr std::string_view kOverviewSepia = "Sepiafärbung";
+inline constexpr std::string_view kOverviewColouringPercent = "Färbung (in %)";
+inline constexpr std::string_view kOverviewOwnColour = "Eigene Farbe";
+inline constexpr std::string_view kOverviewWhiteFilter = "Weißfilter";
+inline constexpr std::string_view kOverviewNoWatermark = "Kein Wasserzeichen";
+inline constexpr std::string_view kOverviewPictureWatermark = "Wasserzeichenbild";
+inline constexpr std::string_view kOverviewWatermarkFile = "Ausgewähltes Wasserzeichen";
+inline constexpr std::string_view kOverviewBuiltinPicture = "Programminternes Bild";
+inline constexpr std::string_view kOverviewWatermarkScale = "Größe des Wasserzeichens";
+inline constexpr std::string_view kOverviewTransparency = "Transparenz";
+inline constexpr std::string_view kOverviewTransparencyPercent = "Wasserzeichentranparenz (in %)";
+inline constexpr std::string_view kOverviewTextWatermark = "Wasserzeichenschrift";
+inline constexpr std::string_view kOverviewWatermarkText = "Wasserzeichentext";
+inline constexpr std::string_view kOverviewFontFace = "Schriftart";
+inline constexpr std::string_view kOverviewMarginX = "Horizontale Position (in Pixel)";
+inline constexpr std::string_view kOverviewMarginY = "Vertikale Position (in Pixel)";
+inline constexpr std::string_view kOverviewPosition = "Postion des Wasserzeichen";
+inline constexpr std::string_view kOverviewOn = "An";
+inline constexpr std::string_view kOverviewOff = "Aus";
+// Item texts of the watermark scale box and the position group, by index.
+inline constexpr std::string_view kWatermarkScaleItems[] = {
+    "1/8 [ 0,125 ] - fache Verkleinerung", "1/4 [ 0,25 ] - fache Verkleinerung", "1/2 [ 0,5 ] - fache Verkleinerung",
+    "normale Größe", "2 - fache Größe", "4 - fache Größe", "8 - fache Größe"};
+inline constexpr std::string_view kWatermarkPositionItems[] = {"Links oben", "Links unten", "Rechts oben",
+                                                               "Rechts unten", "Mitte"};
+
+// Colouring and watermark
+inline constexpr std::string_view kWatermarkPictureMissing = "Es ist kein Wasserzeichen-Bild geladen.";
+inline constexpr std::string_view kWatermarkPictureKept = "%s\nDas bisherige Wasserzeichen-Bild bleibt erhalten.";
+inline constexpr std::string_view kStretchInvalid = "Das Bild kann nicht auf diese Größe gebracht werden.";
+inline constexpr std::string_view kTextNeedsGui = "Der Wasserzeichen-Text kann ohne grafische Oberfläche nicht gezeichnet werden.";
+inline constexpr std::string_view kTextNotDrawn = "Der Wasserzeichen-Text kann nicht gezeichnet werden.";
 
 }  // namespace lumivo::texts
 

@@ -1,0 +1,25 @@
+#include "imaging/platform_loader.h"
+
+#include <string>
+
+#include "core/file_bytes.h"
+#include "imaging/jpeg_decoding.h"
+#include "platform/platform_picture.h"
+#include "resources/texts.h"
+
+namespace lumivo {
+
+Status LoadWithPlatformLoader(const std::filesystem::path& file, Bitmap& target) {
+  auto bytes = ReadFileBytes(file);
+  if (!bytes) return bytes.status();
+  if (!LooksLikeJpeg(*bytes)) {
+    if (Status read = platform::ReadPlatformPicture(*bytes, target); !read)
+      return Error{FormatText(texts::kNotAPicture, file.string())};
+    return {};
+  }
+  if (Status decoded = DecodeJpeg(*bytes, target); !decoded) return decoded;
+  if (target.width() < 1 || target.height() < 2) return Error{std::string(texts::kPictureTooSmall)};
+  return {};
+}
+
+}  // namespace lumivo

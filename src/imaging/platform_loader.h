@@ -1,0 +1,16 @@
+#pragma once
+// The route for every file no registered reader claims: JPEG content
+// through libjpeg-turbo, bitmaps, icons and GIF through the platform.
+
+#include <filesystem>
+
+#include "core/bitmap.h"
+#include "core/result.h"
+
+namespace lumivo {
+
+// Pictures less than 1 pixel wide or 2 high are refused: the encoder needs
+// two rows. On success the bitmap is 24-bit.
+Status LoadWithPlatformLoader(const std::filesystem::path& file, Bitmap& target);
+
+}  // namespace lumivo

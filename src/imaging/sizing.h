@@ -1,0 +1,26 @@
+#pragma once
+// Bringing the working picture to its output size.
+
+#include "core/bitmap.h"
+#include "core/result.h"
+
+namespace lumivo {
+
+// The size settings of a run: own width and height (-1 when not in own-size
+// mode) and the percentage (0 when not in percent mode).
+struct SizeRequest {
+  int width = -1;
+  int height = -1;
+  int percent = 0;
+};
+
+// In percent mode the sides are (side / 100) x P in extended precision,
+// ties to even. A side of 0 or less keeps the source's length. The picture
+// is stretched nearest-neighbour onto the new size, aspect ratio not kept.
+Status SizeWorkingPicture(Bitmap& working, const SizeRequest& request);
+
+// Nearest-neighbour stretch of the whole source onto the whole target,
+// which must be allocated in the source's format (8 bits a pixel or more).
+void StretchNearest(const Bitmap& source, Bitmap& target);
+
+}  // namespace lumivo
