@@ -1,0 +1,129 @@
+#include "batch/output_naming.h"
+
+#include <charconv>
+#include <filesystem>
+#include <system_error>
+
+#include "resources/texts.h"
+
+namespace lumivo {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kMaxNameCharacters = 200;
+// Linux refuses longer names (NAME_MAX), whatever their character count.
+constexpr std::size_t kMaxNameBytes = 255;
+
+std::string WithSlash(std::string folder) {
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+
+std::string_view FolderPart(std::string_view path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
+}
+
+std::string_view FileNamePart(std::string_view path) {
+  const auto slash = path.rfind('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string Absolute(std::string_view path) {
+  std::error_code error;
+  const fs::path absolute = fs::absolute(fs::path(std::string(path)), error);
+  return error ? std::string(path) : absolute.string();
+}
+
+std::size_t CharacterCount(std::string_view utf8) {
+  std::size_t count = 0;
+  for (const char c : utf8)
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+  return count;
+}
+
+bool TooLong(std::string_view name) {
+  return name.size() > kMaxNameBytes || CharacterCount(name) > kMaxNameCharacters;
+}
+
+// One more than the decimal digits, however many there are.
+std::string NextNumberPrefix(std::string_view digits) {
+  while (digits.size() > 1 && digits.front() == '0') digits.remove_prefix(1);
+  long long number = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  if (error == std::errc() && end == digits.data() + digits.size() && number < (1LL << 62))
+    return NumberPrefix(number + 1);
+  std::string next(digits);
+  auto i = next.size();
+  while (i > 0 && next[i - 1] == '9') next[--i] = '0';
+  if (i == 0)
+    next.insert(next.begin(), '1');
+  else
+    ++next[i - 1];
+  return "[" + next + "]";
+}
+
+}  // namespace
+
+bool NameTakenOnDisk(const std::string& path) {
+  std::error_code error;
+  return fs::exists(fs::symlink_status(fs::path(path), error));
+}
+
+std::string NumberPrefix(long long number) { return FormatText(texts::kNumberPrefix, number); }
+
+std::string OutputFolder(std::string_view source, const OutputPlacement& placement) {
+  const std::string absolute_source = Absolute(source);
+  if (placement.mode == DestinationMode::BesideSource) return WithSlash(std::string(FolderPart(absolute_source)));
+  std::string folder = WithSlash(Absolute(placement.base_folder));
+  if (placement.keep_folder_structure) {
+    // Normalising first keeps ".." in the source from climbing above the base.
+    const fs::path source_folder = fs::path(std::string(FolderPart(absolute_source))).lexically_normal();
+    folder += source_folder.relative_path().string();
+  }
+  return WithSlash(std::move(folder));
+}
+
+OutputName BuildOutputName(std::string_view source, const OutputPlacement& placement, const NameTaken& taken) {
+  OutputName out;
+  out.folder = OutputFolder(source, placement);
+  std::string name = ReplaceExtension(FileNamePart(source), "jpg");
+  for (auto mark = name.find("]_"); mark != std::string::npos; mark = name.find("]_")) name.erase(0, mark + 2);
+  const std::string plain = name;
+
+  name = ApplyNumberPrefix(name, placement.always_number);
+  for (long long k = 1; taken(out.folder + name); ++k) name = NumberPrefix(k) + "_" + plain;
+
+  if (TooLong(name)) {
+    name = NumberPrefix(1) + "_" + std::string(texts::kTooLongName);
+    for (long long j = 2; taken(out.folder + name); ++j) name = NumberPrefix(j) + std::string(texts::kTooLongName);
+  }
+  out.name = std::move(name);
+  return out;
+}
+
+std::string ReplaceExtension(std::string_view name, std::string_view extension) {
+  std::string result(FileNamePart(name));
+  if (const auto dot = result.rfind('.'); dot != std::string::npos) result.erase(dot);
+  if (extension.empty() || extension.front() != '.') result += '.';
+  result += extension;
+  return result;
+}
+
+std::string ApplyNumberPrefix(std::string_view name, bool always) {
+  if (!name.empty() && name.front() == '[') {
+    if (const auto close = name.find(']'); close != std::string_view::npos) {
+      std::string digits;
+      for (const char c : name.substr(0, close))
+        if (c >= '0' && c <= '9') digits += c;
+      const std::string rest(name.substr(close + 1));
+      return digits.empty() ? rest : NextNumberPrefix(digits) + rest;
+    }
+  }
+  if (always) return NumberPrefix(1) + "_" + std::string(name);
+  return std::string(name);
+}
+
+}  // namespace lumivo

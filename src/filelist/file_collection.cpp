@@ -1,0 +1,77 @@
+#include "filelist/file_collection.h"
+
+#include <fnmatch.h>
+
+#include <algorithm>
+#include <compare>
+#include <filesystem>
+#include <system_error>
+
+namespace lumivo {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string LastThreeUpper(std::string_view text) {
+  if (text.size() > 3) text.remove_prefix(text.size() - 3);
+  std::string result(text);
+  std::transform(result.begin(), result.end(), result.begin(), AsciiUpper);
+  return result;
+}
+
+bool NameBefore(const std::string& a, const std::string& b) {
+  const auto order = std::lexicographical_compare_three_way(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(AsciiUpper(x)) <=> static_cast<unsigned char>(AsciiUpper(y));
+  });
+  return order != 0 ? order < 0 : a < b;
+}
+
+struct FolderContent {
+  std::vector<std::string> files;
+  std::vector<std::string> folders;
+};
+
+FolderContent ReadFolder(const std::string& folder, const std::string& mask) {
+  FolderContent content;
+  std::error_code error;
+  for (fs::directory_iterator it(fs::path(folder), error), end; !error && it != end; it.increment(error)) {
+    std::string name = it->path().filename().string();
+    std::error_code entry_error;
+    const bool link = it->is_symlink(entry_error);
+    if (!link && it->is_directory(entry_error)) {
+      if (!name.starts_with('.')) content.folders.push_back(std::move(name));
+    } else if (it->is_regular_file(entry_error) && ::fnmatch(mask.c_str(), name.c_str(), FNM_CASEFOLD) == 0) {
+      content.files.push_back(std::move(name));
+    }
+  }
+  std::sort(content.files.begin(), content.files.end(), NameBefore);
+  std::sort(content.folders.begin(), content.folders.end(), NameBefore);
+  return content;
+}
+
+}  // namespace
+
+void CollectFiles(std::string_view folder, std::string_view mask, std::vector<std::string>& list) {
+  const std::string mask_text(mask);
+  // Depth first without recursion, so that no tree can exhaust the stack.
+  std::vector<std::string> pending{std::string(folder)};
+  while (!pending.empty()) {
+    std::string current = std::move(pending.back());
+    pending.pop_back();
+    if (current.empty() || current.back() != '/') current += '/';
+    FolderContent content = ReadFolder(current, mask_text);
+    for (const auto& name : content.files) list.push_back(current + name);
+    for (auto it = content.folders.rbegin(); it != content.folders.rend(); ++it) pending.push_back(current + *it);
+  }
+}
+
+bool MatchesMarkedFileType(std::string_view name, std::span<const std::string> marked_extensions) {
+  const std::string tail = LastThreeUpper(name);
+  return std::any_of(marked_extensions.begin(), marked_extensions.end(),
+                     [&](const std::string& extension) { return LastThreeUpper("*." + extension) == tail; });
+}
+
+}  // namespace lumivo
