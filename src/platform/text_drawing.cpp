@@ -1,0 +1,94 @@
+#include "platform/text_drawing.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/qt_image.h"
+#include "platform/system_colour.h"
+#include "resources/texts.h"
+
+namespace lumivo::platform {
+
+namespace {
+
+constexpr int kDotsPerMeter96Dpi = 3780;
+constexpr int kLargestPointSize = 1638;  // what the font dialog offers at most
+
+bool HaveGuiApplication() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+
+// Points at 96 dpi, rounded half away from zero like the system's own
+// conversion; the pixel size keeps the result independent of any screen.
+int PixelSizeFor(int points) {
+  const int p = std::clamp(std::abs(points), 1, kLargestPointSize);
+  return (p * 96 + 36) / 72;
+}
+
+QFont MakeFont(const FontDescription& description) {
+  QFont font(QString::fromStdString(description.face));
+  font.setPixelSize(PixelSizeFor(description.size));
+  font.setBold((description.style & FontDescription::kBold) != 0);
+  font.setItalic((description.style & FontDescription::kItalic) != 0);
+  font.setUnderline((description.style & FontDescription::kUnderline) != 0);
+  font.setStrikeOut((description.style & FontDescription::kStrikeOut) != 0);
+  // Fixed rendering choices: left to the desktop's defaults, the GUI on a
+  // display and the headless run would hint and smooth differently.
+  font.setStyleStrategy(static_cast<QFont::StyleStrategy>(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+  font.setHintingPreference(QFont::PreferFullHinting);
+  font.setKerning(false);
+  return font;
+}
+
+QImage MeasuringDevice() {
+  QImage device(1, 1, QImage::Format_BGR888);
+  device.setDotsPerMeterX(kDotsPerMeter96Dpi);
+  device.setDotsPerMeterY(kDotsPerMeter96Dpi);
+  return device;
+}
+
+}  // namespace
+
+Result<TextExtent> MeasureText(std::string_view utf8, const FontDescription& font) {
+  if (!HaveGuiApplication()) return Error{std::string(texts::kTextNeedsGui)};
+  QImage device = MeasuringDevice();
+  const QFontMetrics metrics(MakeFont(font), &device);
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  return TextExtent{text.isEmpty() ? 0 : metrics.horizontalAdvance(text), metrics.height()};
+}
+
+Status DrawText(Bitmap& bitmap, std::string_view utf8, const FontDescription& font, int x, int y) {
+  if (!HaveGuiApplication()) return Error{std::string(texts::kTextNeedsGui)};
+  if (bitmap.format() != PixelFormat::Bgr24) return Error{std::string(texts::kTextNotDrawn)};
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  if (text.isEmpty() || bitmap.empty()) return {};
+
+  QImage image = WrapBitmap(bitmap);
+  image.setDotsPerMeterX(kDotsPerMeter96Dpi);
+  image.setDotsPerMeterY(kDotsPerMeter96Dpi);
+  const QFont qfont = MakeFont(font);
+  const QFontMetrics metrics(qfont, &image);
+  // Far outside the picture nothing shows; skipping it also keeps huge
+  // coordinates away from the rasteriser.
+  const QRect box = QRect(0, 0, metrics.horizontalAdvance(text), metrics.height())
+                        .united(metrics.boundingRect(text).translated(0, metrics.ascent()))
+                        .translated(x, y);
+  if (!box.intersects(image.rect())) return {};
+
+  QPainter painter;
+  if (!painter.begin(&image)) return Error{std::string(texts::kTextNotDrawn)};
+  const PlainColour colour = ResolveColour(font.colour);
+  painter.setFont(qfont);
+  painter.setPen(QColor(colour.red, colour.green, colour.blue));
+  painter.drawText(QPointF(x, static_cast<qreal>(y) + metrics.ascent()), text);
+  painter.end();
+  if (image.constBits() != bitmap.data()) return Error{std::string(texts::kTextNotDrawn)};  // drawn on a copy
+  return {};
+}
+
+}  // namespace lumivo::platform
