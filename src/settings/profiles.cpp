@@ -1,0 +1,139 @@
+#include "settings/profiles.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "resources/texts.h"
+#include "settings/adjustment_keys.h"
+#include "settings/settings_file.h"
+#include "settings/string_divider.h"
+#include "settings/xml_config.h"
+
+namespace lumivo {
+
+namespace {
+
+constexpr std::size_t kMaxNameCharacters = 254;
+constexpr std::size_t kMaxNameBytes = 255;
+constexpr std::string_view kForbiddenCharacters = "\"&*/:<>?\\^|\x7f";
+
+std::filesystem::path ProfilePath(const std::string& folder, std::string_view name) {
+  return std::filesystem::path(folder + std::string(name));
+}
+
+std::filesystem::file_type EntryType(const std::filesystem::path& path) {
+  std::error_code ec;
+  return std::filesystem::symlink_status(path, ec).type();
+}
+
+// Counts UTF-8 characters; -1 for a broken sequence.
+long CountCharacters(std::string_view text) {
+  long count = 0;
+  for (std::size_t i = 0; i < text.size(); ++count) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || i + length > text.size()) return -1;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return -1;
+    }
+    i += length;
+  }
+  return count;
+}
+
+// Lower case for ASCII and for the Latin-1 capitals U+00C0..U+00DE (not ×).
+std::string FoldCase(std::string_view text) {
+  std::string folded(text);
+  for (std::size_t i = 0; i < folded.size(); ++i) {
+    auto& c = folded[i];
+    if (c >= 'A' && c <= 'Z') {
+      c = static_cast<char>(c - 'A' + 'a');
+    } else if (static_cast<unsigned char>(c) == 0xC3 && i + 1 < folded.size()) {
+      auto& next = folded[i + 1];
+      const auto value = static_cast<unsigned char>(next);
+      if (value >= 0x80 && value <= 0x9E && value != 0x97) next = static_cast<char>(value + 0x20);
+      ++i;
+    }
+  }
+  return folded;
+}
+
+}  // namespace
+
+bool SameProfileName(std::string_view a, std::string_view b) { return FoldCase(a) == FoldCase(b); }
+
+bool IsValidProfileNameText(std::string_view name) {
+  if (name.empty() || name.size() > kMaxNameBytes) return false;
+  const long characters = CountCharacters(name);
+  if (characters < 0 || static_cast<std::size_t>(characters) > kMaxNameCharacters) return false;
+  const bool bad_character = std::any_of(name.begin(), name.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 32 || kForbiddenCharacters.find(c) != std::string_view::npos;
+  });
+  if (bad_character) return false;
+  if (name == "." || name == "..") return false;
+  if (name.find(kProfileListSeparator) != std::string_view::npos) return false;
+  return !SameProfileName(name, kSettingsFileName);
+}
+
+bool IsProfileFile(const std::string& folder, std::string_view name) {
+  if (!IsValidProfileNameText(name)) return false;
+  const auto file = ProfilePath(folder, name);
+  if (EntryType(file) != std::filesystem::file_type::regular) return false;
+  auto store = TXMLConfig::Open(file);
+  return store && store->RootName() == "Configuration";
+}
+
+bool IsValidProfileName(const std::string& folder, std::string_view name) {
+  if (!IsValidProfileNameText(name)) return false;
+  const auto type = EntryType(ProfilePath(folder, name));
+  return type == std::filesystem::file_type::not_found || IsProfileFile(folder, name);
+}
+
+bool SaveProfile(const std::string& folder, std::string_view name, const ConversionSettings& settings) {
+  if (!IsValidProfileName(folder, name)) return false;
+  auto store = TXMLConfig::Open(ProfilePath(folder, name));
+  if (!store) return false;
+  store->WriteBool(keys::kGeneral, keys::kSetupFileExists, true);
+  WriteAdjustmentKeys(*store, settings);
+  WriteFontKeys(*store, keys::kFontSection, settings.WatermarkFont);
+  WritePlacementKeys(*store, settings);
+  return store->Save().ok();
+}
+
+bool LoadProfile(const std::string& folder, std::string_view name, ConversionSettings& settings) {
+  if (!IsProfileFile(folder, name)) return false;
+  auto store = TXMLConfig::Open(ProfilePath(folder, name));
+  return store && ReadAdjustmentKeys(*store, settings).ok();
+}
+
+Status CreateProfile(const std::string& folder, std::vector<std::string>& profiles, std::string_view name,
+                     const ConversionSettings& settings) {
+  if (!IsValidProfileName(folder, name)) return Error{std::string(texts::kProfileNameNotAllowed)};
+  const bool taken = std::any_of(profiles.begin(), profiles.end(),
+                                 [&](const std::string& entry) { return SameProfileName(entry, name); });
+  if (taken) return Error{std::string(texts::kProfileExists)};
+  if (!SaveProfile(folder, name, settings)) return Error{FormatText(texts::kProfileNotSaved, std::string(name))};
+  profiles.emplace_back(name);
+  return Status::Ok();
+}
+
+ProfileDeletion DeleteProfile(const std::string& folder, std::vector<std::string>& profiles, std::string_view name) {
+  const auto remove_entry = [&] {
+    const auto it = std::find_if(profiles.begin(), profiles.end(),
+                                 [&](const std::string& entry) { return SameProfileName(entry, name); });
+    if (it != profiles.end()) profiles.erase(it);
+  };
+  const auto file = ProfilePath(folder, name);
+  std::error_code ec;
+  if (IsProfileFile(folder, name) && std::filesystem::remove(file, ec)) {
+    remove_entry();
+    return ProfileDeletion::Deleted;
+  }
+  if (EntryType(file) == std::filesystem::file_type::not_found) {
+    remove_entry();
+    return ProfileDeletion::EntryRemoved;
+  }
+  return ProfileDeletion::Kept;
+}
+
+}  // namespace lumivo
