@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "core/checked_math.h"
 #include "resources/texts.h"
@@ -82,16 +83,36 @@ Bitmap::Bitmap(const Bitmap& other)
       format_(other.format_),
       stride_(other.stride_),
       bytes_(other.bytes_),
+      capacity_(other.bytes_),
       palette_(other.palette_),
       transparent_(other.transparent_) {
-  if (other.data_) {
+  if (other.data_ && bytes_ > 0) {
     data_ = std::make_unique_for_overwrite<std::uint8_t[]>(bytes_);
     std::memcpy(data_.get(), other.data_.get(), bytes_);
   }
 }
 
+void Bitmap::Swap(Bitmap& other) noexcept {
+  std::swap(width_, other.width_);
+  std::swap(height_, other.height_);
+  std::swap(format_, other.format_);
+  std::swap(stride_, other.stride_);
+  std::swap(bytes_, other.bytes_);
+  std::swap(capacity_, other.capacity_);
+  std::swap(data_, other.data_);
+  std::swap(palette_, other.palette_);
+  std::swap(transparent_, other.transparent_);
+}
+
 Bitmap& Bitmap::operator=(const Bitmap& other) {
-  if (this != &other) *this = Bitmap(other);
+  if (this == &other) return *this;
+  if (!Allocate(other.width_, other.height_, other.format_)) {
+    *this = Bitmap(other);  // out of memory: the copy throws std::bad_alloc like any copy
+    return *this;
+  }
+  if (bytes_ > 0) std::memcpy(data_.get(), other.data_.get(), bytes_);
+  palette_ = other.palette_;
+  transparent_ = other.transparent_;
   return *this;
 }
 
@@ -100,18 +121,18 @@ Status Bitmap::Adopt(int width, int height, PixelFormat format, bool fillWhite, 
   const std::size_t stride = StrideFor(width, format);
   const auto bytes = CheckedMul(stride, static_cast<std::size_t>(height));
   if (!bytes) return Error{FormatText(texts::kPictureTooLarge, width, height)};
-  std::unique_ptr<std::uint8_t[]> data;
-  if (*bytes > 0) {
-    data.reset(new (std::nothrow) std::uint8_t[*bytes]);
+  if (*bytes > capacity_) {
+    std::unique_ptr<std::uint8_t[]> data(new (std::nothrow) std::uint8_t[*bytes]);
     if (!data) return Error{std::string(texts::kOutOfMemory)};
-    if (fillWhite) std::memset(data.get(), fill, *bytes);
+    data_ = std::move(data);
+    capacity_ = *bytes;
   }
+  if (fillWhite && *bytes > 0) std::memset(data_.get(), fill, *bytes);
   width_ = width;
   height_ = height;
   format_ = format;
   stride_ = stride;
   bytes_ = *bytes;
-  data_ = std::move(data);
   transparent_ = false;
   if (format != PixelFormat::Indexed1 && format != PixelFormat::Indexed4 && format != PixelFormat::Indexed8)
     palette_.clear();

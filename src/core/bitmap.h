@@ -38,10 +38,17 @@ class Bitmap {
   Bitmap() = default;
   Bitmap(const Bitmap& other);
   Bitmap& operator=(const Bitmap& other);
-  Bitmap(Bitmap&&) noexcept = default;
-  Bitmap& operator=(Bitmap&&) noexcept = default;
+  Bitmap(Bitmap&& other) noexcept { Swap(other); }
+  Bitmap& operator=(Bitmap&& other) noexcept {
+    Bitmap moved(std::move(other));
+    Swap(moved);
+    return *this;
+  }
+  void Swap(Bitmap& other) noexcept;
 
   // Gives the bitmap a new size and format; the pixel content is undefined.
+  // The memory is kept and reused when it suffices: a run's bitmaps touch
+  // fresh pages only for their largest picture.
   Status Allocate(int width, int height, PixelFormat format);
   // Like Allocate, every byte set to `fill` (255: white in the colour formats).
   Status Create(int width, int height, PixelFormat format, std::uint8_t fill = 255);
@@ -81,6 +88,7 @@ class Bitmap {
   PixelFormat format_ = PixelFormat::Bgr24;
   std::size_t stride_ = 0;
   std::size_t bytes_ = 0;
+  std::size_t capacity_ = 0;
   std::unique_ptr<std::uint8_t[]> data_;
   std::vector<PaletteEntry> palette_;
   bool transparent_ = false;

@@ -94,7 +94,8 @@ Status CompressOutput(Bitmap& working, JpegImage& jpeg, int quality) {
     if (Status grown = working.Resize(working.width(), 2); !grown) return grown;
   }
   if (Status converted = working.ConvertToBgr24(); !converted) return converted;
-  std::vector<std::uint8_t> stream;
+  std::vector<std::uint8_t> stream = jpeg.ReleaseStream();
+  stream.clear();
   if (Status encoded = Encode(working, quality, stream); !encoded) {
     jpeg.Clear();
     return encoded;

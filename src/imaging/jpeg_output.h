@@ -24,6 +24,11 @@ class JpegImage {
     stream_ = std::move(stream);
   }
   void Clear() { Assign(0, 0, {}); }
+  // Hands the stream's memory out for reuse by the next compression.
+  std::vector<std::uint8_t> ReleaseStream() {
+    width_ = height_ = 0;
+    return std::move(stream_);
+  }
 
  private:
   int width_ = 0;

@@ -53,7 +53,7 @@ void StretchNearest(const Bitmap& source, Bitmap& target) {
   }
 }
 
-Status SizeWorkingPicture(Bitmap& working, const SizeRequest& request) {
+Status SizeWorkingPicture(Bitmap& working, const SizeRequest& request, Bitmap& source) {
   int width = request.width, height = request.height;
   if (request.percent > 0) {
     width = Scaled(working.width(), request.percent);
@@ -65,13 +65,20 @@ Status SizeWorkingPicture(Bitmap& working, const SizeRequest& request) {
   if (BitsPerPixel(working.format()) < 8) {
     if (Status converted = working.ConvertToBgr24(); !converted) return converted;
   }
-  Bitmap target;
-  if (Status made = target.Allocate(targetWidth, targetHeight, working.format()); !made) return made;
-  target.palette() = working.palette();
-  target.setTransparent(working.transparent());
-  StretchNearest(working, target);
-  working = std::move(target);
+  working.Swap(source);
+  if (Status made = working.Allocate(targetWidth, targetHeight, source.format()); !made) {
+    working.Swap(source);  // the picture stays usable
+    return made;
+  }
+  working.palette() = source.palette();
+  working.setTransparent(source.transparent());
+  StretchNearest(source, working);
   return {};
+}
+
+Status SizeWorkingPicture(Bitmap& working, const SizeRequest& request) {
+  Bitmap source;
+  return SizeWorkingPicture(working, request, source);
 }
 
 }  // namespace lumivo

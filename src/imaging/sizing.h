@@ -17,6 +17,9 @@ struct SizeRequest {
 // In percent mode the sides are (side / 100) x P in extended precision,
 // ties to even. A side of 0 or less keeps the source's length. The picture
 // is stretched nearest-neighbour onto the new size, aspect ratio not kept.
+// `source` ends up holding the unscaled picture; a run passes the same one
+// for every entry so that both bitmaps' memory is reused.
+Status SizeWorkingPicture(Bitmap& working, const SizeRequest& request, Bitmap& source);
 Status SizeWorkingPicture(Bitmap& working, const SizeRequest& request);
 
 // Nearest-neighbour stretch of the whole source onto the whole target,

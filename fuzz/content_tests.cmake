@@ -1,0 +1,1 @@
+lumivo_fuzzer(content_tests lumivo_readers)

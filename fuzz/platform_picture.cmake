@@ -1,0 +1,1 @@
+lumivo_fuzzer(platform_picture lumivo_platform)
