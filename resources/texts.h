@@ -39,6 +39,7 @@ inline constexpr std::string_view kTimeLine = "Dauer: %2.2d:%2.2d:%2.2d / %2.2d:
 // Settings file, profiles, file types
 inline constexpr std::string_view kPatternNotSet = "Pattern not set";
 inline constexpr std::string_view kSettingsFileTooLarge = "Die Datei '%s' ist zu groß für eine Einstellungsdatei.";
+inline constexpr std::string_view kSettingsFileTooDeep = "Die Datei '%s' ist zu tief verschachtelt für eine Einstellungsdatei.";
 inline constexpr std::string_view kSettingsFileDamaged = "Die Datei '%s' ist keine gültige XML-Datei (Fehler an Position %d).";
 inline constexpr std::string_view kNotAnInteger = "'%s' ist keine gültige Ganzzahl.";
 inline constexpr std::string_view kSettingsFolderNotCreated = "Der Einstellungsordner '%s' kann nicht angelegt werden.";

@@ -40,6 +40,19 @@ bool ParseInteger(std::string_view text, int& value) {
   return true;
 }
 
+// Settings nest two levels deep; a deeply nested file is not ours, and its
+// indented form would grow with the square of its depth.
+constexpr int kMaxNesting = 8;
+
+class NestingProbe final : public pugi::xml_tree_walker {
+ public:
+  bool for_each(pugi::xml_node&) override {
+    too_deep = depth() >= kMaxNesting;
+    return !too_deep;
+  }
+  bool too_deep = false;
+};
+
 class StringWriter final : public pugi::xml_writer {
  public:
   void write(const void* data, std::size_t size) override {
@@ -104,6 +117,9 @@ Result<TXMLConfig> TXMLConfig::Parse(std::string_view bytes, const std::filesyst
   if (!parsed || !impl->document.document_element()) {
     return Error{FormatText(texts::kSettingsFileDamaged, file.string(), static_cast<long long>(parsed.offset))};
   }
+  NestingProbe probe;
+  impl->document.traverse(probe);
+  if (probe.too_deep) return Error{FormatText(texts::kSettingsFileTooDeep, file.string())};
   return TXMLConfig(std::move(impl));
 }
 
@@ -157,7 +173,10 @@ void TXMLConfig::WriteBool(std::string_view section, std::string_view key, bool 
 
 Status TXMLConfig::Save() {
   if (!impl_->modified) return Status::Ok();
-  if (Status written = ReplaceFileContent(impl_->file, Serialize()); !written) return written;
+  const std::string bytes = Serialize();
+  // Never write what no store would read back.
+  if (bytes.size() > kMaxSettingsFileSize) return Error{FormatText(texts::kSettingsFileTooLarge, impl_->file.string())};
+  if (Status written = ReplaceFileContent(impl_->file, bytes); !written) return written;
   impl_->modified = false;
   return Status::Ok();
 }

@@ -51,6 +51,7 @@ class TXMLConfig {
 
   // Writes the file when Modified, replacing it only once the new content is
   // complete on disk: a failing save leaves the earlier file as it was.
+  // Content beyond kMaxSettingsFileSize is refused, since no store would read it.
   Status Save();
 
   // The bytes Save writes: UTF-8 without declaration, two-space indent, CR LF.

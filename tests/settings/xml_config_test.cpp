@@ -165,6 +165,8 @@ TEST(XmlConfig, DamagedFilesFailCleanlyAndAreNeverRewritten) {
   std::string binary;
   for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 131 + 7) & 0xFF);
   std::string ten_mb_garbage(10u << 20, '<');
+  std::string nested;
+  for (int i = 0; i < 9; ++i) nested = "<a>" + nested + "</a>";
   const std::pair<const char*, std::string> cases[] = {
       {"empty", ""},
       {"truncated", "<Configuration>\r\n  <A x=\"1\" />\r\n  <B z=\"3"},
@@ -173,6 +175,7 @@ TEST(XmlConfig, DamagedFilesFailCleanlyAndAreNeverRewritten) {
       {"binary", binary},
       {"ten megabytes", ten_mb_garbage},
       {"too large", std::string(kMaxSettingsFileSize + 1, ' ')},
+      {"nested", nested},
   };
   for (const auto& [name, bytes] : cases) {
     const auto file = dir.Write(name, bytes);
@@ -193,6 +196,14 @@ TEST(XmlConfig, ReadsATenMegabyteFile) {
   const auto file = dir.Write("big.xml", "<Configuration><A x=\"" + big + "\"/></Configuration>");
   TXMLConfig store = OpenStore(file);
   EXPECT_EQ(store.ReadString("A", "x", "").size(), big.size());
+}
+
+TEST(XmlConfig, RefusesToWriteWhatItCouldNotReadBack) {
+  TempDir dir;
+  TXMLConfig store = OpenStore(dir / "big.xml");
+  store.WriteString("A", "x", std::string(kMaxSettingsFileSize, 'x'));
+  EXPECT_FALSE(store.Save().ok());
+  EXPECT_FALSE(std::filesystem::exists(dir / "big.xml"));
 }
 
 TEST(XmlConfig, SaveIntoAnUnwritableFolderFails) {

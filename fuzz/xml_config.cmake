@@ -1,0 +1,1 @@
+lumivo_fuzzer(xml_config lumivo_settings)
