@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <vector>
 
-#include "core/rounding.h"
+#include "imaging/grey_rows.h"
 #include "platform/system_colour.h"
 
 namespace lumivo {
@@ -12,69 +14,8 @@ namespace {
 
 using ByteTable = std::array<std::uint8_t, 256>;
 
-// The grey of a pixel is round(0.30 r + 0.59 g + 0.11 b) worked out in
-// extended precision. Its error is far below the 0.01 that separates the
-// exact value n / 100 (n = 30 r + 59 g + 11 b) from any other rounding
-// boundary, so only exact ties (n ending in 50) can go either way and need
-// the extended formula; every other grey comes from an integer table.
-constexpr int kTie = 0x100;
-
-long double ExtendedGrey(int red, int green, int blue) {
-  return 0.30L * red + 0.59L * green + 0.11L * blue;
-}
-
-struct GreyTables {
-  std::array<std::uint16_t, 256> red, green, blue;  // 30 r, 59 g, 11 b
-  std::array<std::uint16_t, 25501> grey;             // by n: the grey, or kTie
-};
-
-const GreyTables& Grey() {
-  static const GreyTables tables = [] {
-    GreyTables t{};
-    for (int v = 0; v < 256; ++v) {
-      t.red[v] = static_cast<std::uint16_t>(30 * v);
-      t.green[v] = static_cast<std::uint16_t>(59 * v);
-      t.blue[v] = static_cast<std::uint16_t>(11 * v);
-    }
-    for (int n = 0; n < static_cast<int>(t.grey.size()); ++n)
-      t.grey[n] = static_cast<std::uint16_t>(n % 100 == 50 ? kTie : (n + 50) / 100);
-    return t;
-  }();
-  return tables;
-}
-
-inline std::uint8_t GreyOf(const GreyTables& t, const std::uint8_t* pixel) {
-  const int n = t.red[pixel[2]] + t.green[pixel[1]] + t.blue[pixel[0]];
-  const int grey = t.grey[n];
-  if (grey != kTie) return static_cast<std::uint8_t>(grey);
-  return static_cast<std::uint8_t>(RoundTiesEven(ExtendedGrey(pixel[2], pixel[1], pixel[0])));
-}
-
-// Writes every pixel's grey through the three tables (blue, green, red).
-void GreyPass(Bitmap& bitmap, const ByteTable& blue, const ByteTable& green, const ByteTable& red) {
-  const GreyTables& t = Grey();
-  const int width = bitmap.width();
-  for (int y = 0; y < bitmap.height(); ++y) {
-    std::uint8_t* p = bitmap.Row(y);
-    for (int x = 0; x < width; ++x, p += 3) {
-      const std::uint8_t grey = GreyOf(t, p);
-      p[0] = blue[grey];
-      p[1] = green[grey];
-      p[2] = red[grey];
-    }
-  }
-}
-
-ByteTable Identity() {
-  ByteTable table{};
-  for (int v = 0; v < 256; ++v) table[v] = static_cast<std::uint8_t>(v);
-  return table;
-}
-
-ByteTable Shifted(int offset) {
-  ByteTable table{};
-  for (int v = 0; v < 256; ++v) table[v] = static_cast<std::uint8_t>(std::clamp(v + offset, 0, 255));
-  return table;
+void GreyPass(Bitmap& bitmap, int tint) {
+  for (int y = 0; y < bitmap.height(); ++y) GreyTintRow(bitmap.Row(y), bitmap.width(), tint);
 }
 
 // v = ((f - o) p + p) / 2 in extended precision, cut toward zero, limited.
@@ -93,16 +34,14 @@ ByteTable OwnColourTable(double factor, double offset) {
 
 bool ConvertToGrey(Bitmap& bitmap) {
   if (!bitmap.ConvertToBgr24()) return false;
-  const ByteTable same = Identity();
-  GreyPass(bitmap, same, same, same);
+  GreyPass(bitmap, 0);
   return true;
 }
 
 bool ApplySepia(Bitmap& bitmap, int strength) {
   if (!bitmap.ConvertToBgr24()) return false;
   // Grey and tint in one walk: the tint depends on the grey alone.
-  const int a = std::clamp(strength, -255, 255);
-  GreyPass(bitmap, Identity(), Shifted(a), Shifted(2 * a));
+  GreyPass(bitmap, strength);
   return true;
 }
 
@@ -118,12 +57,19 @@ bool ApplyOwnColour(Bitmap& bitmap, std::uint32_t colour, int strength, bool whi
   const ByteTable blue = OwnColourTable(fb, o);
   const ByteTable green = OwnColourTable(fg, o);
   const ByteTable red = OwnColourTable(fr, o);
+  // Blue and green together as one 16-bit look-up: a third fewer loads and
+  // stores in the loop, for a table that is built in microseconds.
+  std::vector<std::uint16_t> blueGreen(65536);
+  for (int g = 0; g < 256; ++g)
+    for (int b = 0; b < 256; ++b) {
+      const std::uint8_t bytes[2] = {blue[b], green[g]};
+      std::memcpy(&blueGreen[static_cast<std::size_t>(g << 8 | b)], bytes, 2);
+    }
   const int width = bitmap.width();
   for (int y = 0; y < bitmap.height(); ++y) {
     std::uint8_t* p = bitmap.Row(y);
     for (int x = 0; x < width; ++x, p += 3) {
-      p[0] = blue[p[0]];
-      p[1] = green[p[1]];
+      std::memcpy(p, &blueGreen[std::uint16_t{p[0]} | std::uint16_t{p[1]} << 8], 2);
       p[2] = red[p[2]];
     }
   }

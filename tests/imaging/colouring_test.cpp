@@ -73,6 +73,26 @@ TEST(Sepia, GreyEqualsTheExtendedFormulaForEveryColour) {
   EXPECT_EQ(wrong, 0);
 }
 
+// Rows are worked 16 pixels at a time where the processor allows, the rest
+// one by one: every width gives the exact greys and tints.
+TEST(Sepia, EveryRowWidthGivesTheExactTint) {
+  for (const int width : {1, 15, 16, 17, 37}) {
+    Bitmap b;
+    ASSERT_TRUE(b.Allocate(width, 64, PixelFormat::Bgr24));
+    std::uint32_t seed = 12345;
+    for (int y = 0; y < 64; ++y)
+      for (std::size_t i = 0; i < b.rowBytes(); ++i) b.Row(y)[i] = static_cast<std::uint8_t>((seed = seed * 1664525u + 1013904223u) >> 24);
+    const Bitmap before = b;
+    ASSERT_TRUE(ApplySepia(b, 70));
+    for (int y = 0; y < 64; ++y)
+      for (int x = 0; x < width; ++x) {
+        const Bgr p = PixelAt(before, x, y);
+        const auto g = static_cast<int>(RoundTiesEven(0.30L * p[2] + 0.59L * p[1] + 0.11L * p[0]));
+        ASSERT_EQ(PixelAt(b, x, y), (Bgr{g, std::min(g + 70, 255), std::min(g + 140, 255)})) << width << ": " << x << "," << y;
+      }
+  }
+}
+
 TEST(Sepia, TintsTinyAndNon24BitPicturesAfterMakingThem24Bit) {
   Bitmap one = test::Filled(1, 1, 100);
   ASSERT_TRUE(ApplySepia(one, 25));
