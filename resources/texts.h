@@ -36,6 +36,22 @@ inline constexpr std::string_view kCannotWriteIntoFolder = "In den Ordner '%s' k
 inline constexpr std::string_view kProgressDone = "Fertig %s %%";
 inline constexpr std::string_view kTimeLine = "Dauer: %2.2d:%2.2d:%2.2d / %2.2d:%2.2d:%2.2d";
 
+// Batch run: messages and report
+inline constexpr std::string_view kNoFiles = "Es sind keine Dateien vorhanden.";
+inline constexpr std::string_view kNotAnIntegerValue = "'%s' ist kein gültiger Integerwert";
+inline constexpr std::string_view kReportLine = "%s -> %s";
+inline constexpr std::string_view kFailureLine = "! %s -> %s";
+inline constexpr std::string_view kFailureSummary = "%d %s";
+inline constexpr std::string_view kOneFileFailed = "Datei konnte nicht verarbeitet werden.";
+inline constexpr std::string_view kFilesFailed = "Dateien konnten nicht verarbeitet werden.";
+inline constexpr std::string_view kEntryCounter = "%d / %d";
+inline constexpr std::string_view kWriteFailed =
+    "Ein Fehler ist aufgetreten, bitte den Speicherordner prüfen. Der Vorgang wird angehalten.\n\n"
+    "Der Fehler betrifft folgende Datei:\n\nBreite: %d Höhe: %d Name: %s";
+inline constexpr std::string_view kEmptyOutputPicture = "Das Bild '%s' ist leer.";
+inline constexpr std::string_view kSourceEmpty = "Die Datei '%s' ist leer.";
+inline constexpr std::string_view kSourceLocked = "Die Datei '%s' wird von einem anderen Programm benutzt.";
+
 // Settings file, profiles, file types
 inline constexpr std::string_view kPatternNotSet = "Pattern not set";
 inline constexpr std::string_view kSettingsFileTooLarge = "Die Datei '%s' ist zu groß für eine Einstellungsdatei.";
@@ -94,6 +110,88 @@ inline constexpr std::string_view kWatermarkPictureKept = "%s\nDas bisherige Was
 inline constexpr std::string_view kStretchInvalid = "Das Bild kann nicht auf diese Größe gebracht werden.";
 inline constexpr std::string_view kTextNeedsGui = "Der Wasserzeichen-Text kann ohne grafische Oberfläche nicht gezeichnet werden.";
 inline constexpr std::string_view kTextNotDrawn = "Der Wasserzeichen-Text kann nicht gezeichnet werden.";
+
+// lumivo-batch: help, usage errors and run messages
+inline constexpr std::string_view kCliPrefix = "lumivo-batch: %s";
+inline constexpr std::string_view kCliVersion = "lumivo-batch %s";
+inline constexpr std::string_view kCliHelpHint = "„lumivo-batch --help“ zeigt alle Optionen.";
+inline constexpr std::string_view kCliHelp =
+    "Aufruf: lumivo-batch [OPTION]... PFAD...\n"
+    "Wandelt Bilddateien in JPEG-Dateien um, mit den Einstellungen von Lumivo.\n"
+    "PFAD ist eine Datei oder ein Ordner; Ordner werden mit allen Unterordnern gesammelt.\n"
+    "\n"
+    "  -o, --dest ORDNER     unterhalb von ORDNER speichern (wird angelegt);\n"
+    "                        ohne: neben jeder Originaldatei\n"
+    "  -j, --jobs N          so viele Dateien gleichzeitig vorbereiten;\n"
+    "                        ohne: eine je Prozessorkern\n"
+    "      --settings DATEI  Einstellungen aus DATEI (im Format von setup.xml);\n"
+    "                        ohne: setup.xml des Einstellungsordners\n"
+    "      --defaults        mit den Werten des ersten Programmstarts beginnen\n"
+    "  -p, --profile NAME    die Bildeinstellungen eines gespeicherten Profils anwenden\n"
+    "  -q, --quality N       JPEG-Qualität 0..100\n"
+    "      --size GRÖSSE     original | P% (1..500) | BREITExHÖHE\n"
+    "      --sepia N         Sepiafärbung mit der Stärke 1..100\n"
+    "      --tint RRGGBB[:N][:white]\n"
+    "                        eigene Farbe (Rot zuerst), Stärke 1..100 (ohne: 25),\n"
+    "                        mit Weißfilter\n"
+    "      --no-colouring    keine Färbung\n"
+    "      --text TEXT       Wasserzeichentext\n"
+    "      --font \"NAME,PUNKTE[,bold][,italic][,underline][,strikeout][,#RRGGBB]\"\n"
+    "                        Schrift des Wasserzeichentexts\n"
+    "      --picture DATEI   Wasserzeichenbild\n"
+    "      --scale 0..6      Größe des Wasserzeichenbilds: 0 = 1/8, 1 = 1/4, 2 = 1/2,\n"
+    "                        3 = normale Größe, 4 = 2-fach, 5 = 4-fach, 6 = 8-fach\n"
+    "      --transparency N  Transparenz des Wasserzeichenbilds 0..100 %\n"
+    "      --position tl|bl|tr|br|c\n"
+    "                        Lage des Wasserzeichens: links oben, links unten,\n"
+    "                        rechts oben, rechts unten, Mitte\n"
+    "      --margin X,Y      Abstand des Wasserzeichens in Pixel (-225..225)\n"
+    "      --no-watermark    kein Wasserzeichen\n"
+    "      --keep-structure  die Ordnerstruktur unterhalb von ORDNER nachbilden\n"
+    "      --flat            alle Dateien direkt in ORDNER speichern\n"
+    "      --always-number   Dateinamen immer nummerieren ([0001]_name.jpg)\n"
+    "      --number-on-collision\n"
+    "                        nur nummerieren, wenn der Name schon vergeben ist\n"
+    "      --exif, --no-exif die EXIF-Daten einer JPEG-Datei übernehmen oder nicht\n"
+    "      --types LISTE     Dateitypen, die aus Ordnern genommen werden, z. B. jpg,png,tif\n"
+    "                        (ohne: alle 38 Typen)\n"
+    "      --checked-types   die in den Einstellungen markierten Dateitypen\n"
+    "      --quiet           keine Fortschrittsanzeige\n"
+    "  -h, --help            diese Hilfe anzeigen\n"
+    "      --version         die Versionsnummer anzeigen\n"
+    "\n"
+    "Zuerst gelten die Einstellungsdatei, dann das Profil, dann die Optionen in ihrer\n"
+    "Reihenfolge; spätere Optionen ersetzen frühere. Der Einstellungsordner ist\n"
+    "LUMIVO_CONFIG_DIR, wenn gesetzt. Strg+C hält nach der laufenden Datei an,\n"
+    "ein zweites Strg+C sofort.\n"
+    "\n"
+    "Rückgabewert: 0, wenn jede Datei umgewandelt wurde; 1, wenn eine Datei nicht\n"
+    "verarbeitet werden konnte; 2 bei einem falschen Aufruf; 130 nach Strg+C.\n";
+inline constexpr std::string_view kCliUnknownOption = "Unbekannte Option '%s'.";
+inline constexpr std::string_view kCliMissingValue = "Die Option '%s' braucht einen Wert.";
+inline constexpr std::string_view kCliNoValueAllowed = "Die Option '%s' nimmt keinen Wert.";
+inline constexpr std::string_view kCliBadNumber = "'%s' ist kein gültiger Wert für %s (erlaubt: %d bis %d).";
+inline constexpr std::string_view kCliBadSize =
+    "'%s' ist keine gültige Größe für --size (original, P%% mit P von 1 bis 500 oder BREITExHÖHE).";
+inline constexpr std::string_view kCliBadTint =
+    "'%s' ist keine gültige Färbung für --tint (RRGGBB[:N][:white], N von 1 bis 100).";
+inline constexpr std::string_view kCliBadFont =
+    "'%s' ist keine gültige Schrift für --font (\"NAME,PUNKTE[,bold][,italic][,underline][,strikeout][,#RRGGBB]\").";
+inline constexpr std::string_view kCliBadPosition = "'%s' ist keine gültige Lage für --position (tl, bl, tr, br oder c).";
+inline constexpr std::string_view kCliBadMargin = "'%s' ist kein gültiger Abstand für --margin (X,Y von -225 bis 225).";
+inline constexpr std::string_view kCliBadTypes = "'%s' ist kein angebotener Dateityp für --types.";
+inline constexpr std::string_view kCliEmptyValue = "Die Option '%s' braucht einen nicht leeren Wert.";
+inline constexpr std::string_view kCliNoPaths = "Es wurde keine Datei und kein Ordner angegeben.";
+inline constexpr std::string_view kCliSettingsMissing = "Die Einstellungsdatei '%s' wurde nicht gefunden.";
+inline constexpr std::string_view kCliSettingsUnreadable =
+    "Die Einstellungsdatei '%s' kann nicht gelesen werden (mit --defaults ohne sie beginnen).";
+inline constexpr std::string_view kCliProfileMissing = "Das Profil '%s' ist nicht vorhanden oder nicht lesbar.";
+inline constexpr std::string_view kCliPictureRefused = "Das Wasserzeichenbild kann nicht verwendet werden. %s";
+inline constexpr std::string_view kCliPathMissing = "'%s' wurde nicht gefunden.";
+inline constexpr std::string_view kCliDestinationNotFolder = "Der Zielordner '%s' kann nicht angelegt werden.";
+inline constexpr std::string_view kCliStopRequested =
+    "Abbruch: die laufende Datei wird noch fertig; ein zweites Strg+C bricht sofort ab.";
+inline constexpr std::string_view kCliStopped = "Angehalten nach %d von %d Dateien.";
 
 }  // namespace lumivo::texts
 

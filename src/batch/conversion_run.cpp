@@ -1,0 +1,242 @@
+#include "batch/conversion_run.h"
+
+#include <charconv>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "batch/entry_preparation.h"
+#include "batch/file_checks.h"
+#include "batch/output_writer.h"
+#include "batch/preparation_pool.h"
+#include "batch/stopwatch.h"
+#include "resources/texts.h"
+#include "settings/settings_file.h"
+
+namespace lumivo {
+
+namespace {
+
+std::string WithSlash(std::string folder) {
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+
+// The own-size field as the run reads it: trimmed, an optionally signed
+// decimal integer, or an error naming the text.
+Result<int> OwnSizeValue(const std::string& field) {
+  const std::string_view text = TrimBlanks(field);
+  std::string_view digits = text;
+  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+  int value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+    return Error{FormatText(texts::kNotAnIntegerValue, std::string(text))};
+  return value;
+}
+
+Result<SizeRequest> RunSize(const ConversionSettings& settings) {
+  SizeRequest request;
+  if (settings.SizeMode == SizeMode::OwnSize) {
+    const auto width = OwnSizeValue(settings.OwnWidth);
+    if (!width) return width.error();
+    const auto height = OwnSizeValue(settings.OwnHeight);
+    if (!height) return height.error();
+    request.width = *width;
+    request.height = *height;
+  } else if (settings.SizeMode == SizeMode::Percent) {
+    request.percent = settings.SizePercent;
+  }
+  return request;
+}
+
+// One run's state and its commit stage.
+class Run {
+ public:
+  Run(const std::vector<std::string>& entries, DestinationMode mode, std::string baseFolder,
+      SettingsSource& settings, RunObserver& observer, const RunOptions& options, std::atomic<bool>& stop)
+      : entries_(entries),
+        mode_(mode),
+        baseFolder_(std::move(baseFolder)),
+        settings_(settings),
+        observer_(observer),
+        options_(options),
+        stop_(stop) {}
+
+  RunResult Execute(SizeRequest size, int quality) {
+    size_ = size;
+    quality_ = quality;
+    result_.started = true;
+    stopwatch_.Start();
+    const int count = static_cast<int>(entries_.size());
+    if (options_.jobs <= 1) {
+      PreparationWorkspace workspace;
+      for (int i = 0; i < count; ++i) {
+        const EntrySettings settings = ReadEntrySettings();
+        PreparedEntry prepared = PrepareEntry(entries_[i], settings, workspace, [&] { Show(i); });
+        if (!Commit(i, std::move(prepared), /*shown=*/true)) break;
+      }
+    } else {
+      PreparationPool pool(options_.jobs);
+      const int window = options_.jobs + 1;  // prepared entries that may wait at once
+      int submitted = 0;
+      for (int i = 0; i < count; ++i) {
+        for (; submitted < count && submitted < i + window; ++submitted)
+          pool.Submit(submitted, entries_[submitted], ReadEntrySettings());
+        if (!Commit(i, pool.Take(i), /*shown=*/false)) break;
+      }
+    }
+    stopwatch_.Stop();
+    if (!result_.passedOnError.empty()) return result_;
+    Summarise();
+    return result_;
+  }
+
+ private:
+  EntrySettings ReadEntrySettings() {
+    EntrySettings settings;
+    settings.conversion = settings_.Conversion();
+    settings.size = size_;
+    settings.quality = quality_;
+    if (settings.conversion.WatermarkMode == WatermarkMode::Picture) settings.watermarkPicture = settings_.WatermarkPicture();
+    return settings;
+  }
+
+  void Show(int index) {
+    observer_.EntryShown(index, static_cast<int>(entries_.size()), entries_[static_cast<std::size_t>(index)]);
+  }
+
+  void Fail(const std::string& source, const std::string& output, std::string_view reason) {
+    observer_.EntryFailed(source, reason);
+    ++result_.failures;
+    failureLines_.push_back(FormatText(texts::kFailureLine, source, output));
+  }
+
+  // Names, writes and reports one prepared entry, then shows the progress.
+  // False ends the run.
+  bool Commit(int index, PreparedEntry prepared, bool shown) {
+    const std::string& source = entries_[static_cast<std::size_t>(index)];
+    if (prepared.loaded && !shown) Show(index);
+    const ProgramOptions options = settings_.Options();
+    switch (prepared.outcome) {
+      case PreparedEntry::Outcome::Failed:
+        Fail(source, baseFolder_, prepared.message);
+        break;
+      case PreparedEntry::Outcome::Error:
+        Fail(source, baseFolder_, prepared.message);
+        if (options.ShowErrors) {
+          result_.passedOnError = prepared.message;
+          result_.stopped = true;
+          observer_.Message(prepared.message);
+          return false;
+        }
+        break;
+      case PreparedEntry::Outcome::Ready:
+        Write(source, prepared, options);
+        break;
+    }
+    Progress(index);
+    if (stop_) {
+      result_.stopped = true;
+      return false;
+    }
+    return true;
+  }
+
+  void Write(const std::string& source, const PreparedEntry& prepared, const ProgramOptions& options) {
+    OutputPlacement placement;
+    placement.mode = mode_;
+    placement.base_folder = baseFolder_;
+    placement.keep_folder_structure = options.KeepFolderStructure;
+    placement.always_number = options.AlwaysNumber;
+    if (IsFileLocked(source)) {
+      Fail(source, BuildOutputName(source, placement).path(), FormatText(texts::kSourceLocked, source));
+      return;
+    }
+    std::optional<std::vector<std::uint8_t>> withMetadata;
+    if (options.KeepExif && options_.transferMetadata)
+      withMetadata = options_.transferMetadata(prepared.stream, prepared.width, prepared.height, source);
+    const auto written = WriteOutputFile(source, placement, withMetadata ? *withMetadata : prepared.stream);
+    if (!written) {
+      // A failed write is a failure the user must see, not a silent skip.
+      Fail(source, BuildOutputName(source, placement).path(), written.message());
+      if (options.ShowErrors) {
+        observer_.Message(FormatText(texts::kWriteFailed, prepared.width, prepared.height, source));
+        stop_ = true;
+      }
+      return;
+    }
+    ++result_.converted;
+    observer_.ReportLine(FormatText(texts::kReportLine, source, *written));
+    if (options.StartPreview) observer_.Preview(prepared.stream);
+  }
+
+  void Progress(int index) {
+    const int done = index + 1;
+    const int count = static_cast<int>(entries_.size());
+    observer_.Progress(done, count, ProgressText(done, count, options_.decimalSeparator),
+                       TimeLineText(stopwatch_.ElapsedSeconds(), done, count));
+  }
+
+  void Summarise() {
+    if (result_.failures == 0) return;
+    observer_.ReportLine("");
+    observer_.ReportLine(FormatText(texts::kFailureSummary, result_.failures,
+                                    std::string(result_.failures == 1 ? texts::kOneFileFailed : texts::kFilesFailed)));
+    for (const std::string& line : failureLines_) observer_.ReportLine(line);
+    observer_.ShowReport();
+  }
+
+  const std::vector<std::string>& entries_;
+  const DestinationMode mode_;
+  const std::string baseFolder_;
+  SettingsSource& settings_;
+  RunObserver& observer_;
+  const RunOptions& options_;
+  std::atomic<bool>& stop_;
+  SizeRequest size_;
+  int quality_ = 50;
+  Stopwatch stopwatch_;
+  RunResult result_;
+  std::vector<std::string> failureLines_;
+};
+
+// Clears the running mark on every way out.
+struct RunningMark {
+  std::atomic<bool>& running;
+  ~RunningMark() { running = false; }
+};
+
+}  // namespace
+
+RunResult ConversionRun::ConvertList(const std::vector<std::string>& entries, DestinationMode mode,
+                                     const std::string& folder, SettingsSource& settings, RunObserver& observer,
+                                     const RunOptions& options) {
+  stopRequested_ = false;
+  if (running_.exchange(true)) return {};  // never two runs at once
+  RunningMark mark{running_};
+  if (entries.empty()) {
+    observer.Message(texts::kNoFiles);
+    return {};
+  }
+  std::string resultFolder;
+  if (mode == DestinationMode::ChosenFolder) {
+    resultFolder = folder;
+    settings.SetLastOutputFolder(WithSlash(folder));
+  } else {
+    resultFolder = std::filesystem::path(entries.front()).parent_path().string();
+  }
+  std::error_code error;
+  if (!std::filesystem::is_directory(resultFolder, error)) return {};
+
+  const ConversionSettings conversion = settings.Conversion();
+  const auto size = RunSize(conversion);
+  if (!size) {
+    observer.Message(size.message());
+    return {};
+  }
+  Run run(entries, mode, WithSlash(resultFolder), settings, observer, options, stopRequested_);
+  return run.Execute(*size, kQualityRange.Clamp(conversion.Quality));
+}
+
+}  // namespace lumivo

@@ -1,0 +1,110 @@
+#include "batch/entry_preparation.h"
+
+#include <cstdint>
+#include <new>
+
+#include "batch/file_checks.h"
+#include "core/rounding.h"
+#include "imaging/colouring.h"
+#include "imaging/picture_loading.h"
+#include "imaging/text_watermark.h"
+#include "imaging/watermark.h"
+#include "resources/texts.h"
+
+namespace lumivo {
+
+namespace {
+
+PreparedEntry Failed(std::string message) {
+  PreparedEntry entry;
+  entry.message = std::move(message);
+  return entry;
+}
+
+PreparedEntry Raised(std::string message) {
+  PreparedEntry entry;
+  entry.outcome = PreparedEntry::Outcome::Error;
+  entry.loaded = true;
+  entry.message = std::move(message);
+  return entry;
+}
+
+std::string CheckMessage(SourceProblem problem, const std::string& source) {
+  switch (problem) {
+    case SourceProblem::kMissing: return FormatText(texts::kFileNotFound, source);
+    case SourceProblem::kEmpty: return FormatText(texts::kSourceEmpty, source);
+    case SourceProblem::kLocked: return FormatText(texts::kSourceLocked, source);
+    case SourceProblem::kNone: break;
+  }
+  return {};
+}
+
+Status Adjust(Bitmap& working, const EntrySettings& settings, Bitmap& holder) {
+  const ConversionSettings& c = settings.conversion;
+  if (Status sized = SizeWorkingPicture(working, settings.size, holder); !sized) return sized;
+
+  // The colourings' answers are not looked at, as in every front end.
+  if (c.ColouringMode == ColouringMode::Sepia) {
+    (void)ApplySepia(working, c.SepiaPercent);
+  } else if (c.ColouringMode == ColouringMode::OwnColour) {
+    (void)ApplyOwnColour(working, c.OwnColour, PercentToByte(c.OwnColourPercent), c.WhiteFilter);
+  }
+
+  // The margins are 16-bit values on the way to the placement.
+  const int marginX = static_cast<std::int16_t>(c.WatermarkMarginX);
+  const int marginY = static_cast<std::int16_t>(c.WatermarkMarginY);
+  if (c.WatermarkMode == WatermarkMode::Picture) {
+    if (!settings.watermarkPicture || settings.watermarkPicture->empty())
+      return Error{std::string(texts::kNotAPictureData)};
+    if (Status stamped = ApplyPictureWatermark(working, *settings.watermarkPicture, c.WatermarkPosition,
+                                               WatermarkScaleFactor(c.WatermarkScaleIndex),
+                                               c.WatermarkTransparencyPercent, c.WatermarkTransparency, marginX,
+                                               marginY);
+        !stamped)
+      return stamped;
+  }
+  if (c.WatermarkMode == WatermarkMode::Text) {
+    const auto extent = MeasureWatermarkText(c.WatermarkText, c.WatermarkFont);
+    if (!extent) return extent.status();
+    const PixelPoint at = PlaceWatermark(c.WatermarkPosition, marginX, marginY, working.width(), working.height(),
+                                         extent->width, extent->height);
+    if (Status drawn = ApplyTextWatermark(working, c.WatermarkText, c.WatermarkFont, at.x, at.y); !drawn)
+      return drawn;
+  }
+  return {};
+}
+
+}  // namespace
+
+PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& settings,
+                           PreparationWorkspace& workspace, const std::function<void()>& loaded) {
+  if (const SourceProblem problem = CheckSource(source); problem != SourceProblem::kNone)
+    return Failed(CheckMessage(problem, source));
+  if (Status load = LoadPictureFile(source, workspace.working); !load) return Failed(load.message());
+  if (loaded) loaded();
+  try {
+    if (Status adjusted = Adjust(workspace.working, settings, workspace.source); !adjusted)
+      return Raised(adjusted.message());
+    if (Status compressed = CompressOutput(workspace.working, workspace.jpeg, settings.quality); !compressed)
+      return Raised(compressed.message());
+  } catch (const std::bad_alloc&) {
+    return Raised(std::string(texts::kOutOfMemory));
+  } catch (const std::exception& error) {
+    return Raised(error.what());
+  }
+  const JpegImage& jpeg = workspace.jpeg;
+  if (jpeg.width() < 1 || jpeg.height() < 2) {
+    PreparedEntry empty = Failed(FormatText(texts::kEmptyOutputPicture, source));
+    empty.loaded = true;
+    return empty;
+  }
+  PreparedEntry ready;
+  ready.outcome = PreparedEntry::Outcome::Ready;
+  ready.loaded = true;
+  ready.width = jpeg.width();
+  ready.height = jpeg.height();
+  ready.stream = jpeg.stream();
+  return ready;
+}
+
+}  // namespace lumivo

@@ -1,0 +1,53 @@
+#pragma once
+// The first stage of an entry: from source path to compressed output. A pure
+// function of the source and the settings, so that it may run ahead on
+// worker threads while entries are committed in list order.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/bitmap.h"
+#include "imaging/jpeg_output.h"
+#include "imaging/sizing.h"
+#include "settings/conversion_settings.h"
+
+namespace lumivo {
+
+// What an entry is converted with; size and quality are the run's.
+struct EntrySettings {
+  ConversionSettings conversion;
+  SizeRequest size;
+  int quality = 50;
+  std::shared_ptr<const Bitmap> watermarkPicture;
+};
+
+// The bitmaps and the output object one preparing thread reuses for all its
+// entries.
+struct PreparationWorkspace {
+  Bitmap working;
+  Bitmap source;
+  JpegImage jpeg;
+};
+
+struct PreparedEntry {
+  enum class Outcome {
+    Ready,   // compressed output in `stream`
+    Failed,  // a check or the load failed, or the output is empty: a failure line
+    Error,   // an adjustment raised an error: a failure line, or the end of the run under ShowErrors
+  };
+  Outcome outcome = Outcome::Failed;
+  bool loaded = false;
+  std::string message;
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> stream;
+};
+
+// `loaded` is called once the picture has loaded, before the adjustments.
+PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& settings,
+                           PreparationWorkspace& workspace, const std::function<void()>& loaded = {});
+
+}  // namespace lumivo
