@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QGuiApplication>
-
-#include <memory>
-
 #include "imaging/text_watermark.h"
 #include "imaging/watermark.h"
 #include "pixel_test_helpers.h"
+#include "support/gui_application.h"
 
 namespace lumivo {
 namespace {
@@ -17,27 +13,7 @@ using test::Box;
 using test::ChangedBox;
 using test::PixelAt;
 
-// Text needs a QGuiApplication; one for the whole test program, on the
-// offscreen platform as in lumivo-batch.
-class GuiApplication : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (QCoreApplication::instance() != nullptr) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    application_ = std::make_unique<QGuiApplication>(argc_, argv_);
-  }
-  void TearDown() override { application_.reset(); }
-
- private:
-  int argc_ = 1;
-  char name_[24] = "lumivo_imaging_tests";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QGuiApplication> application_;
-};
-
-// GoogleTest owns the environment it is given.
-[[maybe_unused]] ::testing::Environment* const kGuiApplication =
-    ::testing::AddGlobalTestEnvironment(new GuiApplication);
+[[maybe_unused]] const bool kGui = test::RegisterGuiApplication();
 
 FontDescription KnownFont(int size = 16, std::uint32_t colour = 0x00000000, int style = 0) {
   FontDescription font;
