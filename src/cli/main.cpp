@@ -1,0 +1,159 @@
+// lumivo-batch: the run of the window's "Speichern" commands, from the
+// command line and without a display.
+
+#include <unistd.h>
+
+#include <QGuiApplication>
+#include <QLocale>
+
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <thread>
+
+#include "batch/conversion_run.h"
+#include "cli/command_line.h"
+#include "cli/console_observer.h"
+#include "cli/run_setup.h"
+#include "resources/texts.h"
+
+namespace {
+
+using namespace lumivo;
+using namespace lumivo::cli;
+
+volatile std::sig_atomic_t interrupted = 0;
+
+// The first Ctrl+C asks for a stop; SA_RESETHAND gives the second one the
+// default action, which ends the process at once.
+void OnInterrupt(int) { interrupted = 1; }
+
+void InstallInterruptHandler() {
+  struct sigaction action = {};
+  action.sa_handler = OnInterrupt;
+  action.sa_flags = SA_RESETHAND;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+void PrintError(const std::string& text) {
+  std::fprintf(stderr, "%s\n", FormatText(texts::kCliPrefix, text).c_str());
+}
+
+int UsageError(const std::string& text) {
+  PrintError(text);
+  std::fprintf(stderr, "%s\n", std::string(texts::kCliHelpHint).c_str());
+  return kExitUsage;
+}
+
+// The settings of a run that has no window: fixed for its whole length.
+class FixedSettings final : public SettingsSource {
+ public:
+  FixedSettings(SettingsState state, std::shared_ptr<const Bitmap> picture)
+      : state_(std::move(state)), picture_(std::move(picture)) {}
+  ConversionSettings Conversion() override { return state_.Conversion; }
+  ProgramOptions Options() override { return state_.Options; }
+  std::shared_ptr<const Bitmap> WatermarkPicture() override { return picture_; }
+  // The command line never changes the user's settings file.
+  void SetLastOutputFolder(const std::string&) override {}
+
+ private:
+  SettingsState state_;
+  std::shared_ptr<const Bitmap> picture_;
+};
+
+int DefaultJobs() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
+// Qt's notes about its own environment (no XDG_RUNTIME_DIR, a substituted
+// font) mean nothing to someone converting pictures; only its errors pass.
+void FilterQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) PrintError(message.toStdString());
+}
+
+// Text drawing needs a QGuiApplication; offscreen, since there may be no display.
+std::unique_ptr<QGuiApplication> StartGui(char* programName) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(FilterQtMessages);
+  static int argc = 1;
+  static char* argv[] = {programName, nullptr};
+  auto application = std::make_unique<QGuiApplication>(argc, argv);
+  // Qt takes the user's locale for the C library too; our numbers stay plain.
+  std::setlocale(LC_NUMERIC, "C");
+  return application;
+}
+
+int Run(const CommandLine& line, char* programName) {
+  auto state = LoadRunSettings(line);
+  if (!state) return UsageError(state.message());
+  auto picture = LoadWatermarkPicture(line, state->Conversion);
+  if (!picture) return UsageError(picture.message());
+
+  const CollectedEntries collected = CollectEntries(line.paths, ScannedTypeRows(line, state->Options));
+  for (const std::string& missing : collected.missing) PrintError(FormatText(texts::kCliPathMissing, missing));
+  if (collected.entries.empty()) {
+    PrintError(std::string(texts::kNoFiles));
+    return kExitFailures;
+  }
+  std::string destination;
+  if (line.destination) {
+    auto prepared = PrepareDestination(*line.destination);
+    if (!prepared) {
+      PrintError(prepared.message());
+      return kExitFailures;
+    }
+    destination = *prepared;
+  }
+  if (interrupted) return kExitInterrupted;
+
+  const auto gui = StartGui(programName);
+  RunOptions options;
+  options.jobs = line.jobs.value_or(DefaultJobs());
+  options.decimalSeparator = QLocale::system().decimalPoint().toStdString();
+
+  ConversionRun run;
+  bool stopNoticed = false;
+  ConsoleObserver* observerHandle = nullptr;
+  ConsoleObserver observer(stdout, stderr, !line.quiet && ::isatty(STDERR_FILENO) == 1, [&] {
+    if (!interrupted || stopNoticed) return;
+    stopNoticed = true;
+    run.RequestStop();
+    observerHandle->PrintError(texts::kCliStopRequested);
+  });
+  observerHandle = &observer;
+  FixedSettings settings(std::move(*state), std::move(*picture));
+  const RunResult result =
+      run.ConvertList(collected.entries, line.destination ? DestinationMode::ChosenFolder : DestinationMode::BesideSource,
+                      destination, settings, observer, options);
+  observer.Finish();
+  const int count = static_cast<int>(collected.entries.size());
+  if (stopNoticed && observer.done() < count) {
+    PrintError(FormatText(texts::kCliStopped, observer.done(), count));
+    return kExitInterrupted;
+  }
+  if (!result.started) return kExitUsage;  // the own size is no number; the message is out
+  return result.ok() && collected.missing.empty() ? kExitOk : kExitFailures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  InstallInterruptHandler();
+  const auto line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (!line) return UsageError(line.message());
+  switch (line->action) {
+    case Action::Help:
+      std::fputs(std::string(texts::kCliHelp).c_str(), stdout);
+      return kExitOk;
+    case Action::Version:
+      std::printf("%s\n", FormatText(texts::kCliVersion, std::string(LUMIVO_VERSION)).c_str());
+      return kExitOk;
+    case Action::Run:
+      break;
+  }
+  return Run(*line, argv[0]);
+}

@@ -1,0 +1,123 @@
+#include "cli/run_setup.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "filelist/file_collection.h"
+#include "filelist/file_type_table.h"
+#include "imaging/picture_loading.h"
+#include "imaging/watermark_picture.h"
+#include "platform/settings_folder.h"
+#include "resources/texts.h"
+#include "settings/profiles.h"
+
+namespace lumivo::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+Status LoadSettingsFile(const std::string& file, SettingsState& state) {
+  std::error_code error;
+  const fs::path path(file);
+  if (!fs::exists(path, error)) return Error{FormatText(texts::kCliSettingsMissing, file)};
+  const std::string folder = AbsolutePath(path.parent_path().empty() ? "." : path.parent_path().string()) + "/";
+  if (fs::is_directory(path, error) || !LoadSettings(folder, path.filename().string(), state))
+    return Error{FormatText(texts::kCliSettingsUnreadable, file)};
+  return Status::Ok();
+}
+
+}  // namespace
+
+Result<SettingsState> LoadRunSettings(const CommandLine& line) {
+  SettingsState state;
+  std::string settingsFolder;
+  if (line.settingsOrigin == SettingsOrigin::SettingsFolder || line.profile) {
+    auto folder = platform::SettingsFolder();
+    if (!folder) return folder.error();
+    settingsFolder = *folder;
+  }
+  switch (line.settingsOrigin) {
+    case SettingsOrigin::Defaults:
+      break;  // a fresh state holds the first-start values
+    case SettingsOrigin::File:
+      if (Status status = LoadSettingsFile(line.settingsFile, state); !status) return status.error();
+      break;
+    case SettingsOrigin::SettingsFolder:
+      // A missing file is a first start; one that is there must be readable.
+      if (!LoadSettings(settingsFolder, kSettingsFileName, state))
+        return Error{FormatText(texts::kCliSettingsUnreadable, settingsFolder + std::string(kSettingsFileName))};
+      break;
+  }
+  if (line.profile && !LoadProfile(settingsFolder, *line.profile, state.Conversion))
+    return Error{FormatText(texts::kCliProfileMissing, *line.profile)};
+  ApplyOverrides(line.overrides, state);
+  return state;
+}
+
+Result<std::shared_ptr<const Bitmap>> LoadWatermarkPicture(const CommandLine& line,
+                                                           const ConversionSettings& settings) {
+  if (settings.WatermarkMode != WatermarkMode::Picture) return std::shared_ptr<const Bitmap>();
+  const bool named = line.overrides.WatermarkPictureFile.has_value();
+  if (!named) {
+    return std::make_shared<const Bitmap>(RestoreWatermarkPicture(settings.WatermarkPictureFile).picture);
+  }
+  auto picture = std::make_shared<Bitmap>();
+  const std::string& file = *line.overrides.WatermarkPictureFile;
+  if (Status status = LoadPictureFile(file, *picture); !status)
+    return Error{FormatText(texts::kCliPictureRefused, status.message())};
+  if (picture->empty()) return Error{FormatText(texts::kCliPictureRefused, FormatText(texts::kNotAPicture, file))};
+  return std::shared_ptr<const Bitmap>(std::move(picture));
+}
+
+std::vector<int> ScannedTypeRows(const CommandLine& line, const ProgramOptions& options) {
+  // Table order, whatever order a list gave, as the window collects.
+  std::vector<int> rows;
+  for (int row = 0; row < static_cast<int>(FileTypeTable.size()); ++row) {
+    const bool taken =
+        line.types == TypeChoice::All ||
+        (line.types == TypeChoice::Checked && options.FileTypeChecked[static_cast<std::size_t>(row)]) ||
+        (line.types == TypeChoice::Listed && std::find(line.listedTypes.begin(), line.listedTypes.end(), row) !=
+                                                 line.listedTypes.end());
+    if (taken) rows.push_back(row);
+  }
+  return rows;
+}
+
+CollectedEntries CollectEntries(const std::vector<std::string>& paths, const std::vector<int>& typeRows) {
+  CollectedEntries collected;
+  for (const std::string& argument : paths) {
+    std::error_code error;
+    const std::string path = AbsolutePath(argument);
+    const fs::file_status status = fs::status(path, error);
+    if (fs::is_directory(status)) {
+      for (int row : typeRows) CollectFiles(path, FileTypeTable[static_cast<std::size_t>(row)].mask, collected.entries);
+    } else if (fs::exists(status)) {
+      collected.entries.push_back(path);
+    } else {
+      collected.missing.push_back(argument);
+    }
+  }
+  return collected;
+}
+
+std::string AbsolutePath(const std::string& path) {
+  std::error_code error;
+  fs::path full = fs::absolute(fs::path(path), error);
+  if (error) full = fs::path(path);
+  fs::path clean;
+  for (const fs::path& part : full)
+    if (!part.empty() && part != ".") clean /= part;
+  return clean.empty() ? path : clean.string();
+}
+
+Result<std::string> PrepareDestination(const std::string& folder) {
+  const std::string absolute = AbsolutePath(folder);
+  std::error_code error;
+  fs::create_directories(absolute, error);
+  if (!fs::is_directory(absolute, error)) return Error{FormatText(texts::kCliDestinationNotFolder, folder)};
+  return absolute;
+}
+
+}  // namespace lumivo::cli
