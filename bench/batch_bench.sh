@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# The batch benchmark: 40 twelve-megapixel photographs to 50 % at quality 80,
+# by lumivo-batch on one job and on all cores, by ImageMagick, GraphicsMagick
+# and vips, and by djpeg | cjpeg on one core as the floor.
+#
+#   bash bench/batch_bench.sh [--install] [--runs N]
+#
+# --install   apt-get the other tools first (imagemagick graphicsmagick libvips-tools)
+# --runs N    best of N runs of each (default 1)
+# LUMIVO_BUILD names the build folder (default build/); the script builds
+# lumivo-batch and lumivo_make_photos there. The photographs are made once
+# and kept in bench/cache/batch/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+install=0
+runs=1
+while [ $# -gt 0 ]; do
+  case $1 in
+    --install) install=1 ;;
+    --runs) runs=$2; shift ;;
+    *) echo "usage: bash bench/batch_bench.sh [--install] [--runs N]" >&2; exit 2 ;;
+  esac
+  shift
+done
+
+if [ "$install" = 1 ]; then
+  sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y imagemagick graphicsmagick libvips-tools libjpeg-turbo-progs
+fi
+
+build=${LUMIVO_BUILD:-$root/build}
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$root" -B "$build" -G Ninja "${launcher[@]}" -DLUMIVO_BENCH=ON >/dev/null
+cmake --build "$build" --target lumivo-batch lumivo_make_photos >/dev/null
+batch=$build/src/cli/lumivo-batch
+
+photos=$root/bench/cache/batch
+count=40
+"$build/bench/lumivo_make_photos" "$photos" "$count" 4000 3000
+files=("$photos"/photo-*.jpg)
+cat "${files[@]}" >/dev/null  # into the page cache, so that every tool reads from memory
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cores=$(nproc)
+
+calc() { awk "BEGIN { print $1 }"; }
+holds() { awk "BEGIN { exit !($1) }"; }
+
+# measure NAME COMMAND...: best time of the command over the runs, each into
+# an empty folder $out; notes when it did not write one JPEG per photograph.
+declare -A seconds
+order=()
+measure() {
+  local name=$1
+  shift
+  local best=""
+  for ((run = 0; run < runs; ++run)); do
+    rm -rf "$work/out"
+    mkdir -p "$work/out"
+    out=$work/out
+    local start end
+    start=$(date +%s.%N)
+    "$@" >/dev/null
+    end=$(date +%s.%N)
+    local taken
+    taken=$(calc "$end - $start")
+    if [ -z "$best" ] || holds "$taken < $best"; then best=$taken; fi
+  done
+  local written
+  written=$(find "$work/out" -name '*.jpg' | wc -l)
+  [ "$written" -eq "$count" ] || echo "note: $name wrote $written of $count files" >&2
+  seconds[$name]=$best
+  order+=("$name")
+}
+
+have() {
+  command -v "$1" >/dev/null && return 0
+  echo "note: $1 is missing, skipped (bash bench/batch_bench.sh --install brings it)" >&2
+  return 1
+}
+
+gm_all() {  # gm keeps the folders of the names it is given below its output folder
+  (cd "$photos" && gm mogrify -output-directory "$out" -sample 50% -quality 80 photo-*.jpg)
+}
+vips_each() {
+  local file
+  for file in "${files[@]}"; do vips resize "$file" "$out/$(basename "$file")[Q=80]" 0.5 --kernel nearest; done
+}
+# One process pair per file, both on the first core.
+floor_script='out=$1; shift; for file in "$@"; do djpeg "$file" | cjpeg -quality 80 >"$out/${file##*/}"; done'
+
+one="lumivo-batch --jobs 1"
+all="lumivo-batch, all cores ($cores)"
+measure "$one" "$batch" --jobs 1 --defaults --size 50% --quality 80 --quiet --dest "$work/out" "$photos"
+measure "$all" "$batch" --defaults --size 50% --quality 80 --quiet --dest "$work/out" "$photos"
+if have mogrify; then
+  measure "ImageMagick mogrify -sample" mogrify -path "$work/out" -sample 50% -quality 80 "${files[@]}"
+fi
+if have gm; then
+  measure "GraphicsMagick gm mogrify -sample" gm_all
+fi
+if have vips; then
+  measure "vips resize --kernel nearest" vips_each
+fi
+if have djpeg && have cjpeg && have taskset; then
+  floor="floor: djpeg | cjpeg, one core"
+  measure "$floor" taskset -c 0 bash -c "$floor_script" floor "$work/out" "${files[@]}"
+fi
+
+echo
+echo "$count photographs of 4000 x 3000 to 50 %, quality 80 (best of $runs)"
+printf '%-40s %10s %12s\n' "" "seconds" "÷ all cores"
+for name in "${order[@]}"; do
+  printf '%-40s %10.2f %12.2f\n' "$name" "${seconds[$name]}" "$(calc "${seconds[$name]} / ${seconds[$all]}")"
+done
+
+echo
+check() {  # check TEXT VALUE OP LIMIT
+  local verdict=missed
+  holds "$2 $3 $4" && verdict=met
+  printf '%-62s %6.2f  %s\n' "$1" "$2" "$verdict"
+}
+check "all cores against one job (target: at least 1.8 on two cores)" \
+  "$(calc "${seconds[$one]} / ${seconds[$all]}")" ">=" 1.8
+if [ -n "${seconds["ImageMagick mogrify -sample"]:-}" ]; then
+  check "mogrify against all cores (target: at least 2)" \
+    "$(calc "${seconds["ImageMagick mogrify -sample"]} / ${seconds[$all]}")" ">=" 2
+fi
+if [ -n "${floor:-}" ]; then
+  check "one job against the one-core floor (target: at most 1.3)" \
+    "$(calc "${seconds[$one]} / ${seconds[$floor]}")" "<=" 1.3
+fi
