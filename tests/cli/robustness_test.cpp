@@ -3,6 +3,9 @@
 
 #include <signal.h>
 
+#include <chrono>
+#include <thread>
+
 #include "cli_fixture.h"
 #include "resources/texts.h"
 #include "settings/settings_file.h"
@@ -21,8 +24,8 @@ bool Contains(const std::string& text, std::string_view part) { return text.find
 class RobustnessTest : public CliTest {
  protected:
   // Pictures big enough that a run of them lasts a while.
-  std::vector<fs::path> ManyPictures(int count) const {
-    const fs::path first = WriteJpeg("viele/bild000.jpg", Grainy(1200, 900), 85);
+  std::vector<fs::path> ManyPictures(int count, int width = 1200, int height = 900) const {
+    const fs::path first = WriteJpeg("viele/bild000.jpg", Grainy(width, height), 85);
     const auto bytes = ReadFile(first);
     std::vector<fs::path> files{first};
     for (int i = 1; i < count; ++i) {
@@ -135,6 +138,22 @@ TEST_F(RobustnessTest, InterruptStopsAfterTheEntryInProgress) {
   EXPECT_EQ(CompleteJpegs(destination), static_cast<int>(files.size()));
   EXPECT_EQ(static_cast<std::size_t>(std::count(outcome.out.begin(), outcome.out.end(), '\n')), files.size());
   EXPECT_LT(files.size(), 30u);
+}
+
+TEST_F(RobustnessTest, SecondInterruptEndsAtOnce) {
+  const auto pictures = ManyPictures(6, 4000, 3000);  // entries long enough to interrupt twice
+  BatchProcess process({"--defaults", "--flat", "--jobs", "1", "--dest", (temp() / "ziel").string(),
+                        pictures[0].parent_path().string()},
+                       Environment());
+  ASSERT_TRUE(Contains(process.ReadLine(), " -> "));
+  // Both while the second entry is in progress; two signals at once would merge into one.
+  std::this_thread::sleep_for(std::chrono::milliseconds(40));
+  process.Signal(SIGINT);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  process.Signal(SIGINT);
+  const Outcome outcome = process.Wait();
+  EXPECT_EQ(outcome.status, 128 + SIGINT);
+  EXPECT_FALSE(Contains(outcome.err, "Angehalten nach")) << outcome.err;
 }
 
 TEST_F(RobustnessTest, ExitCodesAndMessages) {
