@@ -117,14 +117,13 @@ int Run(const CommandLine& line, char* programName) {
 
   ConversionRun run;
   bool stopNoticed = false;
-  ConsoleObserver* observerHandle = nullptr;
+  // The poll runs only once the observer exists, so it may name it.
   ConsoleObserver observer(stdout, stderr, !line.quiet && ::isatty(STDERR_FILENO) == 1, [&] {
     if (!interrupted || stopNoticed) return;
     stopNoticed = true;
     run.RequestStop();
-    observerHandle->PrintError(texts::kCliStopRequested);
+    observer.PrintError(texts::kCliStopRequested);
   });
-  observerHandle = &observer;
   FixedSettings settings(std::move(*state), std::move(*picture));
   const RunResult result =
       run.ConvertList(collected.entries, line.destination ? DestinationMode::ChosenFolder : DestinationMode::BesideSource,
