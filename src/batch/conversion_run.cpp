@@ -212,9 +212,9 @@ struct RunningMark {
 RunResult ConversionRun::ConvertList(const std::vector<std::string>& entries, DestinationMode mode,
                                      const std::string& folder, SettingsSource& settings, RunObserver& observer,
                                      const RunOptions& options) {
-  stopRequested_ = false;
-  if (running_.exchange(true)) return {};  // never two runs at once
+  if (running_.exchange(true)) return {};  // never two runs at once; the running one keeps its stop
   RunningMark mark{running_};
+  stopRequested_ = false;
   if (entries.empty()) {
     observer.Message(texts::kNoFiles);
     return {};
@@ -224,7 +224,8 @@ RunResult ConversionRun::ConvertList(const std::vector<std::string>& entries, De
     resultFolder = folder;
     settings.SetLastOutputFolder(WithSlash(folder));
   } else {
-    resultFolder = std::filesystem::path(entries.front()).parent_path().string();
+    std::error_code ignored;
+    resultFolder = std::filesystem::absolute(entries.front(), ignored).parent_path().string();
   }
   std::error_code error;
   if (!std::filesystem::is_directory(resultFolder, error)) return {};

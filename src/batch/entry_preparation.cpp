@@ -103,7 +103,7 @@ PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& setti
   ready.loaded = true;
   ready.width = jpeg.width();
   ready.height = jpeg.height();
-  ready.stream = jpeg.stream();
+  ready.stream = jpeg.stream();  // a copy: the workspace keeps its buffer for the next entry
   return ready;
 }
 

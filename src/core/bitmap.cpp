@@ -87,7 +87,8 @@ Bitmap::Bitmap(const Bitmap& other)
       palette_(other.palette_),
       transparent_(other.transparent_) {
   if (other.data_ && bytes_ > 0) {
-    data_ = std::make_unique_for_overwrite<std::uint8_t[]>(bytes_);
+    data_ = AllocatePixelMemory(bytes_);
+    if (!data_) throw std::bad_alloc();
     std::memcpy(data_.get(), other.data_.get(), bytes_);
   }
 }
@@ -122,7 +123,7 @@ Status Bitmap::Adopt(int width, int height, PixelFormat format, bool fillWhite, 
   const auto bytes = CheckedMul(stride, static_cast<std::size_t>(height));
   if (!bytes) return Error{FormatText(texts::kPictureTooLarge, width, height)};
   if (*bytes > capacity_) {
-    std::unique_ptr<std::uint8_t[]> data(new (std::nothrow) std::uint8_t[*bytes]);
+    PixelMemory data = AllocatePixelMemory(*bytes);
     if (!data) return Error{std::string(texts::kOutOfMemory)};
     data_ = std::move(data);
     capacity_ = *bytes;

@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+#include "core/pixel_memory.h"
 #include "core/result.h"
 
 namespace lumivo {
@@ -89,7 +90,7 @@ class Bitmap {
   std::size_t stride_ = 0;
   std::size_t bytes_ = 0;
   std::size_t capacity_ = 0;
-  std::unique_ptr<std::uint8_t[]> data_;
+  PixelMemory data_;
   std::vector<PaletteEntry> palette_;
   bool transparent_ = false;
 };

@@ -158,6 +158,31 @@ TEST_F(Run, StopsAfterTheEntryInProgressAndDiscardsAnEarlierRequest) {
   EXPECT_NE(observer.report[2].find("[0002]_p0.jpg"), std::string::npos) << observer.report[2];
 }
 
+TEST_F(Run, ARefusedSecondRunKeepsThePendingStop) {
+  const std::string out = Folder("out");
+  std::vector<std::string> entries = {Picture("a.bmp"), Picture("b.bmp"), Picture("c.bmp")};
+  RunResult nested;
+  observer.afterEntry = [&](int done) {
+    if (done != 1) return;
+    run.RequestStop();
+    nested = run.ConvertList(entries, DestinationMode::ChosenFolder, out, settings, observer);
+  };
+  const RunResult result = run.ConvertList(entries, DestinationMode::ChosenFolder, out, settings, observer);
+  EXPECT_FALSE(nested.started) << "never two runs at once";
+  EXPECT_TRUE(result.stopped);
+  EXPECT_EQ(result.converted, 1);
+}
+
+TEST_F(Run, BesideRelativeSourcesFindsTheirFolder) {
+  const std::string source = Picture("rel.bmp");
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  const RunResult result = run.ConvertList({"rel.bmp"}, DestinationMode::BesideSource, "", settings, observer);
+  std::filesystem::current_path(previous);
+  EXPECT_TRUE(result.ok());
+  EXPECT_TRUE(std::filesystem::exists(dir / "[0001]_rel.jpg"));
+}
+
 TEST_F(Run, BesideTheSourcesKeepsTheRememberedFolder) {
   settings.options.LastOutputFolder = "/somewhere/";
   const std::string source = Picture("b.png.bmp");
