@@ -7,11 +7,11 @@ namespace lumivo {
 
 namespace {
 
-void AppendFormatted(std::string& out, std::string spec, char conversion, const char* const* strings,
+void AppendFormatted(std::string& out, std::string field, char conversion, const char* const* strings,
                      const long long* integers, const long double* reals, const char* kinds, int index,
                      int count) {
   if (index >= count) {  // a text with more fields than arguments shows the field as written
-    out += spec;
+    out += field;
     out += conversion;
     return;
   }
@@ -20,17 +20,17 @@ void AppendFormatted(std::string& out, std::string spec, char conversion, const 
   const char kind = kinds[index];
   if (conversion == 's') {
     const char* text = kind == 's' ? strings[index] : "";
-    written = std::snprintf(buffer, sizeof buffer, (spec + 's').c_str(), text ? text : "");
+    written = std::snprintf(buffer, sizeof buffer, (field + 's').c_str(), text ? text : "");
     if (written >= static_cast<int>(sizeof buffer)) {  // long paths: no width for %s is ever wider than this
       out += text ? text : "";
       return;
     }
   } else if (conversion == 'f' || conversion == 'e' || conversion == 'g') {
     const long double value = kind == 'f' ? reals[index] : static_cast<long double>(integers[index]);
-    written = std::snprintf(buffer, sizeof buffer, (spec + 'L' + conversion).c_str(), value);
+    written = std::snprintf(buffer, sizeof buffer, (field + 'L' + conversion).c_str(), value);
   } else {  // d, u, x, X
     const long long value = kind == 'd' ? integers[index] : static_cast<long long>(reals[index]);
-    written = std::snprintf(buffer, sizeof buffer, (spec + "ll" + conversion).c_str(), value);
+    written = std::snprintf(buffer, sizeof buffer, (field + "ll" + conversion).c_str(), value);
   }
   if (written > 0) out.append(buffer, std::min<std::size_t>(static_cast<std::size_t>(written), sizeof buffer - 1));
 }
