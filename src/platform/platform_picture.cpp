@@ -5,9 +5,12 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "core/byte_reader.h"
+#include "core/checked_math.h"
 #include "resources/texts.h"
 
 namespace lumivo::platform {
@@ -16,6 +19,31 @@ namespace {
 
 bool IsPlatformFormat(const QByteArray& format) {
   return format == "bmp" || format == "ico" || format == "cur" || format == "gif";
+}
+
+// Qt fills what a cut-off uncompressed bitmap lacks, so that 60 bytes can
+// announce, and become, a picture of millions of pixels. Such a file is
+// broken: its pixel rows cannot all be there.
+bool IsTruncatedBitmap(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() < 30 || bytes[0] != 'B' || bytes[1] != 'M') return false;
+  const std::uint64_t pixelsAt = LoadU32LE(&bytes[10]);
+  const std::uint32_t headerSize = LoadU32LE(&bytes[14]);
+  std::uint64_t width = 0, height = 0, bits = 0;
+  if (headerSize == 12) {
+    width = LoadU16LE(&bytes[18]);
+    height = LoadU16LE(&bytes[20]);
+    bits = LoadU16LE(&bytes[24]);
+  } else {
+    if (bytes.size() < 34) return false;
+    const std::uint32_t compression = LoadU32LE(&bytes[30]);
+    if (compression != 0 && compression != 3 && compression != 6) return false;  // run-length data packs tighter
+    width = static_cast<std::uint64_t>(std::abs(static_cast<std::int64_t>(static_cast<std::int32_t>(LoadU32LE(&bytes[18])))));
+    height = static_cast<std::uint64_t>(std::abs(static_cast<std::int64_t>(static_cast<std::int32_t>(LoadU32LE(&bytes[22])))));
+    bits = LoadU16LE(&bytes[28]);
+  }
+  const std::uint64_t stride = (width * bits + 31) / 32 * 4;  // each factor below 2^32: no overflow
+  const auto rows = CheckedMul(static_cast<std::size_t>(stride), static_cast<std::size_t>(height));
+  return !rows || pixelsAt + *rows > bytes.size();
 }
 
 }  // namespace
@@ -29,7 +57,7 @@ Status ReadPlatformPicture(std::span<const std::uint8_t> bytes, Bitmap& target) 
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   reader.setDecideFormatFromContent(true);
-  if (!IsPlatformFormat(reader.format())) return Error{std::string(texts::kNotAPictureData)};
+  if (!IsPlatformFormat(reader.format()) || IsTruncatedBitmap(bytes)) return Error{std::string(texts::kNotAPictureData)};
   const QSize size = reader.size();
   if (size.isValid()) {
     if (Status allowed = CheckPictureSize(size.width(), size.height()); !allowed) return allowed;

@@ -137,6 +137,8 @@ TEST_F(Loading, BadInputGivesAnErrorAndNoCrash) {
       break;
     }
   }
+  auto cutBitmap = test::MakeBmp(MakeBitmap(40, 30, [](int, int) { return Bgr{1, 2, 3}; }));
+  cutBitmap.resize(cutBitmap.size() - 100);
   const auto deleted = dir.Write("deleted.jpg", good);
   std::filesystem::remove(deleted);
   std::filesystem::create_directory(dir / "folder.jpg");
@@ -150,6 +152,7 @@ TEST_F(Loading, BadInputGivesAnErrorAndNoCrash) {
       {"a folder", dir / "folder.jpg"},
       {"deleted before loading", deleted},
       {"60000 x 60000 header", dir.Write("huge.jpg", huge)},
+      {"a bitmap cut short", dir.Write("cut.bmp", cutBitmap)},
       {"text", dir.Write("text.bmp", std::string_view("no picture in here at all"))},
       {"a bare JPEG start", dir.Write("start.jpg", std::vector<std::uint8_t>{0xFF, 0xD8})},
   };
