@@ -159,7 +159,9 @@ TEST_F(Loading, BadInputGivesAnErrorAndNoCrash) {
   for (const Case& c : cases) {
     const Status status = LoadPictureFile(c.file, target);
     EXPECT_FALSE(status) << c.what;
-    if (!status) EXPECT_FALSE(status.message().empty()) << c.what;
+    if (!status) {
+      EXPECT_FALSE(status.message().empty()) << c.what;
+    }
   }
 }
 
