@@ -20,17 +20,13 @@ Status ReadGroupSwitch(const TXMLConfig& store, std::string_view key, bool defau
 }
 
 Status ReadRanged(const TXMLConfig& store, std::string_view key, int default_value, IntRange range, int& field) {
-  auto value = store.ReadInteger(keys::kAdjustments, key, default_value);
-  if (!value) return value.status();
-  field = range.Clamp(*value);
-  return Status::Ok();
+  Status status = ReadInto(store, keys::kAdjustments, key, default_value, field);
+  if (status) field = range.Clamp(field);
+  return status;
 }
 
 Status ReadSwitch(const TXMLConfig& store, std::string_view key, bool default_value, bool& field) {
-  auto value = store.ReadBool(keys::kAdjustments, key, default_value);
-  if (!value) return value.status();
-  field = *value;
-  return Status::Ok();
+  return ReadInto(store, keys::kAdjustments, key, default_value, field);
 }
 
 constexpr IntRange kCharSetRange{0, 255};
@@ -87,19 +83,15 @@ Status ReadFontKeys(const TXMLConfig& store, std::string_view section, FontDescr
                     const FontDescription& default_font) {
   using namespace keys;
   font.face = store.ReadString(section, kFontName, default_font.face);
-  auto charset = store.ReadInteger(section, kFontCharSet, default_font.charset);
-  if (!charset) return charset.status();
-  font.charset = kCharSetRange.Clamp(*charset);
+  Status status = ReadInto(store, section, kFontCharSet, default_font.charset, font.charset);
+  if (!status) return status;
+  font.charset = kCharSetRange.Clamp(font.charset);
   auto colour = store.ReadInteger(section, kFontColor, static_cast<std::int32_t>(default_font.colour));
   if (!colour) return colour.status();
   font.colour = static_cast<std::uint32_t>(*colour);
-  auto size = store.ReadInteger(section, kFontSize, default_font.size);
-  if (!size) return size.status();
-  font.size = *size;
-  auto style = store.ReadInteger(section, kFontStyle, default_font.style);
-  if (!style) return style.status();
-  font.style = *style;
-  return Status::Ok();
+  status = ReadInto(store, section, kFontSize, default_font.size, font.size);
+  if (status) status = ReadInto(store, section, kFontStyle, default_font.style, font.style);
+  return status;
 }
 
 Status ReadAdjustmentKeys(const TXMLConfig& store, ConversionSettings& s) {

@@ -44,22 +44,6 @@ bool FileIsMissing(const std::filesystem::path& file) {
   return std::filesystem::status(file, ec).type() == std::filesystem::file_type::not_found;
 }
 
-Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, int default_value,
-                int& field) {
-  auto value = store.ReadInteger(section, key, default_value);
-  if (!value) return value.status();
-  field = *value;
-  return Status::Ok();
-}
-
-Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, bool default_value,
-                bool& field) {
-  auto value = store.ReadBool(section, key, default_value);
-  if (!value) return value.status();
-  field = *value;
-  return Status::Ok();
-}
-
 Status ReadFileTypesAndFolder(const TXMLConfig& store, SettingsState& state) {
   state.Options.LastOutputFolder = store.ReadString(kFolderSection, kLastOutputFolder, "");
   for (std::size_t row = 0; row < kFileTypeCount; ++row) {

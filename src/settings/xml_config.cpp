@@ -187,4 +187,20 @@ std::string TXMLConfig::Serialize() const {
   return std::move(writer.text);
 }
 
+Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, int default_value,
+                int& field) {
+  auto value = store.ReadInteger(section, key, default_value);
+  if (!value) return value.status();
+  field = *value;
+  return Status::Ok();
+}
+
+Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, bool default_value,
+                bool& field) {
+  auto value = store.ReadBool(section, key, default_value);
+  if (!value) return value.status();
+  field = *value;
+  return Status::Ok();
+}
+
 }  // namespace lumivo

@@ -63,4 +63,10 @@ class TXMLConfig {
   std::unique_ptr<Impl> impl_;
 };
 
+// A read straight into a field: the field changes only when the value reads.
+Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, int default_value,
+                int& field);
+Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, bool default_value,
+                bool& field);
+
 }  // namespace lumivo
