@@ -10,17 +10,13 @@
 #include "batch/output_writer.h"
 #include "batch/preparation_pool.h"
 #include "batch/stopwatch.h"
+#include "core/folder_path.h"
 #include "resources/texts.h"
 #include "settings/settings_file.h"
 
 namespace lumivo {
 
 namespace {
-
-std::string WithSlash(std::string folder) {
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder;
-}
 
 // The own-size field as the run reads it: trimmed, an optionally signed
 // decimal integer, or an error naming the text.
@@ -222,7 +218,7 @@ RunResult ConversionRun::ConvertList(const std::vector<std::string>& entries, De
   std::string resultFolder;
   if (mode == DestinationMode::ChosenFolder) {
     resultFolder = folder;
-    settings.SetLastOutputFolder(WithSlash(folder));
+    settings.SetLastOutputFolder(WithTrailingSlash(folder));
   } else {
     std::error_code ignored;
     resultFolder = std::filesystem::absolute(entries.front(), ignored).parent_path().string();
@@ -236,7 +232,7 @@ RunResult ConversionRun::ConvertList(const std::vector<std::string>& entries, De
     observer.Message(size.message());
     return {};
   }
-  Run run(entries, mode, WithSlash(resultFolder), settings, observer, options, stopRequested_);
+  Run run(entries, mode, WithTrailingSlash(resultFolder), settings, observer, options, stopRequested_);
   return run.Execute(*size, kQualityRange.Clamp(conversion.Quality));
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/folder_path.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -15,11 +16,6 @@ namespace fs = std::filesystem;
 constexpr std::size_t kMaxNameCharacters = 200;
 // Linux refuses longer names (NAME_MAX), whatever their character count.
 constexpr std::size_t kMaxNameBytes = 255;
-
-std::string WithSlash(std::string folder) {
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder;
-}
 
 std::string_view FolderPart(std::string_view path) {
   const auto slash = path.rfind('/');
@@ -76,14 +72,14 @@ std::string NumberPrefix(long long number) { return FormatText(texts::kNumberPre
 
 std::string OutputFolder(std::string_view source, const OutputPlacement& placement) {
   const std::string absolute_source = Absolute(source);
-  if (placement.mode == DestinationMode::BesideSource) return WithSlash(std::string(FolderPart(absolute_source)));
-  std::string folder = WithSlash(Absolute(placement.base_folder));
+  if (placement.mode == DestinationMode::BesideSource) return WithTrailingSlash(std::string(FolderPart(absolute_source)));
+  std::string folder = WithTrailingSlash(Absolute(placement.base_folder));
   if (placement.keep_folder_structure) {
     // Normalising first keeps ".." in the source from climbing above the base.
     const fs::path source_folder = fs::path(std::string(FolderPart(absolute_source))).lexically_normal();
     folder += source_folder.relative_path().string();
   }
-  return WithSlash(std::move(folder));
+  return WithTrailingSlash(std::move(folder));
 }
 
 OutputName BuildOutputName(std::string_view source, const OutputPlacement& placement, const NameTaken& taken) {

@@ -10,6 +10,7 @@
 #include <set>
 #include <system_error>
 
+#include "core/folder_path.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -106,8 +107,7 @@ bool ValidFileName(std::string_view name) {
 
 Result<std::string> WriteNewFile(std::string_view folder_text, std::span<const std::uint8_t> bytes,
                                  const NameChooser& choose) {
-  std::string folder(folder_text);
-  if (folder.empty() || folder.back() != '/') folder += '/';
+  const std::string folder = WithTrailingSlash(std::string(folder_text));
 
   std::error_code error;
   fs::create_directories(fs::path(folder), error);

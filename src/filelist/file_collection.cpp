@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/folder_path.h"
+
 namespace lumivo {
 
 namespace {
@@ -59,9 +61,8 @@ void CollectFiles(std::string_view folder, std::string_view mask, std::vector<st
   // Depth first without recursion, so that no tree can exhaust the stack.
   std::vector<std::string> pending{std::string(folder)};
   while (!pending.empty()) {
-    std::string current = std::move(pending.back());
+    const std::string current = WithTrailingSlash(std::move(pending.back()));
     pending.pop_back();
-    if (current.empty() || current.back() != '/') current += '/';
     FolderContent content = ReadFolder(current, mask_text);
     for (const auto& name : content.files) list.push_back(current + name);
     for (auto it = content.folders.rbegin(); it != content.folders.rend(); ++it) pending.push_back(current + *it);

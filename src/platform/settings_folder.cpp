@@ -4,16 +4,12 @@
 
 #include <cstdlib>
 
+#include "core/folder_path.h"
 #include "resources/texts.h"
 
 namespace lumivo::platform {
 
 namespace {
-
-std::string WithSlash(std::string folder) {
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder;
-}
 
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
@@ -26,7 +22,7 @@ Result<std::string> CreatedFolder(const std::string& folder) {
   if (!std::filesystem::is_directory(folder, ec)) {
     return Error{FormatText(texts::kSettingsFolderNotCreated, folder)};
   }
-  return WithSlash(folder);
+  return WithTrailingSlash(folder);
 }
 
 }  // namespace
@@ -35,15 +31,15 @@ Result<std::string> SettingsFolder(const std::filesystem::path& executable_folde
   if (const std::string own = Environment("LUMIVO_CONFIG_DIR"); !own.empty()) return CreatedFolder(own);
 
   const std::string program = executable_folder.string();
-  if (!program.empty() && ::access(program.c_str(), W_OK | X_OK) == 0) return WithSlash(program);
+  if (!program.empty() && ::access(program.c_str(), W_OK | X_OK) == 0) return WithTrailingSlash(program);
 
   std::string config = Environment("XDG_CONFIG_HOME");
   if (config.empty() || config.front() != '/') {  // relative values are to be ignored
     const std::string home = Environment("HOME");
     if (home.empty()) return Error{FormatText(texts::kSettingsFolderNotCreated, std::string("~/.config/lumivo/"))};
-    config = WithSlash(home) + ".config";
+    config = WithTrailingSlash(home) + ".config";
   }
-  return CreatedFolder(WithSlash(config) + "lumivo");
+  return CreatedFolder(WithTrailingSlash(config) + "lumivo");
 }
 
 Result<std::string> SettingsFolder() {
