@@ -10,14 +10,18 @@
 namespace lumivo {
 
 Status LoadWithPlatformLoader(const std::filesystem::path& file, Bitmap& target) {
-  auto bytes = ReadFileBytes(file);
+  const auto bytes = ReadFileBytes(file);
   if (!bytes) return bytes.status();
-  if (!LooksLikeJpeg(*bytes)) {
-    if (Status read = platform::ReadPlatformPicture(*bytes, target); !read)
+  return LoadPlatformPicture(*bytes, file, target);
+}
+
+Status LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target) {
+  if (!LooksLikeJpeg(bytes)) {
+    if (Status read = platform::ReadPlatformPicture(bytes, target); !read)
       return Error{FormatText(texts::kNotAPicture, file.string())};
     return {};
   }
-  if (Status decoded = DecodeJpeg(*bytes, target); !decoded) return decoded;
+  if (Status decoded = DecodeJpeg(bytes, target); !decoded) return decoded;
   if (target.width() < 1 || target.height() < 2) return Error{std::string(texts::kPictureTooSmall)};
   return {};
 }

@@ -2,7 +2,9 @@
 // The route for every file no registered reader claims: JPEG content
 // through libjpeg-turbo, bitmaps, icons and GIF through the platform.
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
 
 #include "core/bitmap.h"
 #include "core/result.h"
@@ -12,5 +14,8 @@ namespace lumivo {
 // Pictures less than 1 pixel wide or 2 high are refused: the encoder needs
 // two rows. On success the bitmap is 24-bit.
 Status LoadWithPlatformLoader(const std::filesystem::path& file, Bitmap& target);
+
+// The same on the file's bytes, already read; `file` names it in messages.
+Status LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target);
 
 }  // namespace lumivo

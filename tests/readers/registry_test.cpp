@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "core/memory_stream.h"
 #include "readers/file_format_list.h"
 #include "readers/reader_classes.h"
 
@@ -135,14 +136,17 @@ TEST(ContentTests, EarlierClassWinsAndTheStreamStaysWhereItWas) {
   const std::string both = Bytes({10, 0, 1, 0, 0, 0, 0, 24, 0, 0, 0, 0, 0, 0, 0, 0, 24, 0}, 200);
   EXPECT_EQ(Lookup(both), &kTargaGraphic);
 
-  std::string prefixed = "xyz" + Bytes({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}, 9);
-  std::istringstream stream(prefixed);
-  stream.seekg(3);
-  EXPECT_EQ(FileFormats().ReaderClassFromStream(stream), &kPNGGraphic);
-  EXPECT_EQ(stream.tellg(), 3);
-  char next = 0;
-  stream.read(&next, 1);
-  EXPECT_EQ(static_cast<unsigned char>(next), 0x89);
+  const std::string prefixed = "xyz" + Bytes({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}, 9);
+  std::istringstream copied(prefixed);
+  MemoryStream inPlace(std::span(reinterpret_cast<const std::uint8_t*>(prefixed.data()), prefixed.size()));
+  for (std::istream* stream : {static_cast<std::istream*>(&copied), static_cast<std::istream*>(&inPlace)}) {
+    stream->seekg(3);
+    EXPECT_EQ(FileFormats().ReaderClassFromStream(*stream), &kPNGGraphic);
+    EXPECT_EQ(stream->tellg(), 3);
+    char next = 0;
+    stream->read(&next, 1);
+    EXPECT_EQ(static_cast<unsigned char>(next), 0x89);
+  }
 }
 
 TEST(ContentTests, TheCutClassNeverAccepts) {
