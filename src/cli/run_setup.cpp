@@ -6,7 +6,6 @@
 
 #include "filelist/file_collection.h"
 #include "filelist/file_type_table.h"
-#include "imaging/picture_loading.h"
 #include "imaging/watermark_picture.h"
 #include "platform/settings_folder.h"
 #include "resources/texts.h"
@@ -63,12 +62,9 @@ Result<std::shared_ptr<const Bitmap>> LoadWatermarkPicture(const CommandLine& li
   if (!named) {
     return std::make_shared<const Bitmap>(RestoreWatermarkPicture(settings.WatermarkPictureFile).picture);
   }
-  auto picture = std::make_shared<Bitmap>();
-  const std::string& file = *line.overrides.WatermarkPictureFile;
-  if (Status status = LoadPictureFile(file, *picture); !status)
-    return Error{FormatText(texts::kCliPictureRefused, status.message())};
-  if (picture->empty()) return Error{FormatText(texts::kCliPictureRefused, FormatText(texts::kNotAPicture, file))};
-  return std::shared_ptr<const Bitmap>(std::move(picture));
+  auto picture = LoadWatermarkPictureFile(*line.overrides.WatermarkPictureFile);
+  if (!picture) return Error{FormatText(texts::kCliPictureRefused, picture.message())};
+  return std::make_shared<const Bitmap>(std::move(picture).value());
 }
 
 std::vector<int> ScannedTypeRows(const CommandLine& line, const ProgramOptions& options) {

@@ -14,12 +14,17 @@ WatermarkPicture RestoreWatermarkPicture(const std::filesystem::path& storedFile
   return restored;
 }
 
-Status ChooseWatermarkPicture(const std::filesystem::path& file, WatermarkPicture& current) {
+Result<Bitmap> LoadWatermarkPictureFile(const std::filesystem::path& file) {
   Bitmap loaded;
-  if (Status status = LoadPictureFile(file, loaded); !status)
-    return Error{FormatText(texts::kWatermarkPictureKept, status.message())};
-  if (loaded.empty()) return Error{FormatText(texts::kWatermarkPictureKept, FormatText(texts::kNotAPicture, file.string()))};
-  current = {std::move(loaded), file};
+  if (Status status = LoadPictureFile(file, loaded); !status) return status.error();
+  if (loaded.empty()) return Error{FormatText(texts::kNotAPicture, file.string())};
+  return loaded;
+}
+
+Status ChooseWatermarkPicture(const std::filesystem::path& file, WatermarkPicture& current) {
+  auto loaded = LoadWatermarkPictureFile(file);
+  if (!loaded) return Error{FormatText(texts::kWatermarkPictureKept, loaded.message())};
+  current = {std::move(loaded).value(), file};
   return {};
 }
 

@@ -20,6 +20,9 @@ WatermarkPicture LogoWatermarkPicture();
 // or the logo when that is empty or does not load.
 WatermarkPicture RestoreWatermarkPicture(const std::filesystem::path& storedFile);
 
+// A picture file loaded for stamping: an empty picture is no picture.
+Result<Bitmap> LoadWatermarkPictureFile(const std::filesystem::path& file);
+
 // A picture the user chose. On success `current` holds it (and the caller
 // stores the file as WatermarkPictureFile); on failure `current` stays as it
 // was and the error says why.
