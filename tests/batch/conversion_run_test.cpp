@@ -19,7 +19,7 @@ namespace {
 
 [[maybe_unused]] const bool kGui = test::RegisterGuiApplication();
 
-using Bgr = std::array<int, 3>;
+using test::Bgr;
 
 class FixedSettings : public SettingsSource {
  public:

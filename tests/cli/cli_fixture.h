@@ -13,6 +13,7 @@
 #include "batch_process.h"
 #include "core/bitmap.h"
 #include "imaging/jpeg_decoding.h"
+#include "support/picture_files.h"
 #include "imaging/jpeg_output.h"
 #include "support/picture_files.h"
 #include "support/temp_dir.h"
@@ -36,13 +37,13 @@ class CliTest : public ::testing::Test {
   const TempDir& temp() const { return temp_; }
 
   static Bitmap Uniform(int width, int height, int grey) {
-    return MakeBitmap(width, height, [&](int, int) { return std::array<int, 3>{grey, grey, grey}; });
+    return MakeBitmap(width, height, [&](int, int) { return Bgr{grey, grey, grey}; });
   }
   // Grain that JPEG cannot compress away, so that quality shows in the size.
   static Bitmap Grainy(int width, int height) {
     return MakeBitmap(width, height, [](int x, int y) {
       const unsigned v = static_cast<unsigned>(x * 7919 + y * 104729) * 2654435761u;
-      return std::array<int, 3>{static_cast<int>(v >> 24), static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF)};
+      return Bgr{static_cast<int>(v >> 24), static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF)};
     });
   }
 
@@ -59,12 +60,6 @@ class CliTest : public ::testing::Test {
     const auto bytes = ReadFile(file);
     EXPECT_TRUE(DecodeJpeg(bytes, picture).ok()) << file;
     return picture;
-  }
-
-  // (blue, green, red) of one pixel of a decoded output.
-  static std::array<int, 3> Pixel(const Bitmap& picture, int x, int y) {
-    const std::uint8_t* p = picture.Row(y) + 3 * x;
-    return {p[0], p[1], p[2]};
   }
 
   // Every regular file below the folder, as paths relative to it, sorted.

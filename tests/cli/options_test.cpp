@@ -12,7 +12,7 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-bool Near(const std::array<int, 3>& pixel, int grey, int tolerance = 4) {
+bool Near(const Bgr& pixel, int grey, int tolerance = 4) {
   return std::all_of(pixel.begin(), pixel.end(), [&](int v) { return std::abs(v - grey) <= tolerance; });
 }
 
@@ -48,49 +48,49 @@ TEST_F(OptionsTest, AdjustmentOptionsShowInThePixels) {
     int count = 0;
     for (int y = 0; y < b.height(); ++y)
       for (int x = 0; x < b.width(); ++x)
-        if (const auto p = Pixel(b, x, y); p[2] > 170 && p[0] < 90 && p[1] < 90) ++count;
+        if (const auto p = PixelAt(b, x, y); p[2] > 170 && p[0] < 90 && p[1] < 90) ++count;
     return count;
   };
   const struct {
     Args args;
     std::function<void(const Bitmap&)> check;
   } cases[] = {
-      {{}, [](const Bitmap& b) { EXPECT_EQ(b.width(), 80); EXPECT_EQ(b.height(), 40); EXPECT_TRUE(Near(Pixel(b, 40, 20), 128)); }},
+      {{}, [](const Bitmap& b) { EXPECT_EQ(b.width(), 80); EXPECT_EQ(b.height(), 40); EXPECT_TRUE(Near(PixelAt(b, 40, 20), 128)); }},
       {{"--size", "50%"}, [](const Bitmap& b) { EXPECT_EQ(b.width(), 40); EXPECT_EQ(b.height(), 20); }},
       {{"--size", "30x7"}, [](const Bitmap& b) { EXPECT_EQ(b.width(), 30); EXPECT_EQ(b.height(), 7); }},
       {{"--size", "50%", "--size", "original"}, [](const Bitmap& b) { EXPECT_EQ(b.width(), 80); }},
-      {{"--quality", "100"}, [](const Bitmap& b) { EXPECT_TRUE(Near(Pixel(b, 40, 20), 128, 1)); }},
-      {{"--sepia", "100"}, [](const Bitmap& b) { EXPECT_GT(Pixel(b, 40, 20)[2], Pixel(b, 40, 20)[0] + 20); }},
-      {{"--sepia", "100", "--no-colouring"}, [](const Bitmap& b) { EXPECT_TRUE(Near(Pixel(b, 40, 20), 128)); }},
-      {{"--tint", "0000FF:100"}, [](const Bitmap& b) { EXPECT_GT(Pixel(b, 40, 20)[0], Pixel(b, 40, 20)[2] + 40); }},
-      {{"--tint", "0000FF:100:white"}, [](const Bitmap& b) { EXPECT_GT(Pixel(b, 40, 20)[0], Pixel(b, 40, 20)[2]); }},
+      {{"--quality", "100"}, [](const Bitmap& b) { EXPECT_TRUE(Near(PixelAt(b, 40, 20), 128, 1)); }},
+      {{"--sepia", "100"}, [](const Bitmap& b) { EXPECT_GT(PixelAt(b, 40, 20)[2], PixelAt(b, 40, 20)[0] + 20); }},
+      {{"--sepia", "100", "--no-colouring"}, [](const Bitmap& b) { EXPECT_TRUE(Near(PixelAt(b, 40, 20), 128)); }},
+      {{"--tint", "0000FF:100"}, [](const Bitmap& b) { EXPECT_GT(PixelAt(b, 40, 20)[0], PixelAt(b, 40, 20)[2] + 40); }},
+      {{"--tint", "0000FF:100:white"}, [](const Bitmap& b) { EXPECT_GT(PixelAt(b, 40, 20)[0], PixelAt(b, 40, 20)[2]); }},
       {{"--picture", mark, "--position", "tl", "--margin", "0,0"},
        [](const Bitmap& b) {
-         EXPECT_TRUE(Near(Pixel(b, 4, 4), 0, 40));
-         EXPECT_TRUE(Near(Pixel(b, 70, 30), 128));
+         EXPECT_TRUE(Near(PixelAt(b, 4, 4), 0, 40));
+         EXPECT_TRUE(Near(PixelAt(b, 70, 30), 128));
        }},
       {{"--picture", mark, "--position", "br", "--margin", "0,0"},
        [](const Bitmap& b) {
-         EXPECT_TRUE(Near(Pixel(b, 75, 35), 0, 40));
-         EXPECT_TRUE(Near(Pixel(b, 4, 4), 128));
+         EXPECT_TRUE(Near(PixelAt(b, 75, 35), 0, 40));
+         EXPECT_TRUE(Near(PixelAt(b, 4, 4), 128));
        }},
       {{"--picture", mark, "--margin", "0,0", "--scale", "2"},  // half size: 8 x 8
        [](const Bitmap& b) {
-         EXPECT_TRUE(Near(Pixel(b, 3, 3), 0, 40));
-         EXPECT_TRUE(Near(Pixel(b, 12, 12), 128));
+         EXPECT_TRUE(Near(PixelAt(b, 3, 3), 0, 40));
+         EXPECT_TRUE(Near(PixelAt(b, 12, 12), 128));
        }},
       {{"--picture", mark, "--margin", "0,0", "--scale", "4"},  // double size: 32 x 32
-       [](const Bitmap& b) { EXPECT_TRUE(Near(Pixel(b, 24, 24), 0, 40)); }},
+       [](const Bitmap& b) { EXPECT_TRUE(Near(PixelAt(b, 24, 24), 0, 40)); }},
       {{"--picture", mark, "--margin", "0,0", "--transparency", "100"},
-       [](const Bitmap& b) { EXPECT_TRUE(Near(Pixel(b, 4, 4), 128)); }},
+       [](const Bitmap& b) { EXPECT_TRUE(Near(PixelAt(b, 4, 4), 128)); }},
       {{"--picture", mark, "--margin", "0,0", "--no-watermark"},
-       [](const Bitmap& b) { EXPECT_TRUE(Near(Pixel(b, 4, 4), 128)); }},
+       [](const Bitmap& b) { EXPECT_TRUE(Near(PixelAt(b, 4, 4), 128)); }},
       {{"--text", "XXXX", "--font", "DejaVu Sans,16,bold,#FF0000", "--position", "c", "--margin", "0,0"},
        [&](const Bitmap& b) { EXPECT_GT(redPixels(b), 10); }},
       {{"--text", "XXXX", "--font", "DejaVu Sans,16,bold,#FF0000", "--no-watermark"},
        [&](const Bitmap& b) { EXPECT_EQ(redPixels(b), 0); }},
-      {{"--exif"}, [](const Bitmap& b) { EXPECT_TRUE(Near(Pixel(b, 40, 20), 128)); }},
-      {{"--no-exif", "--jobs", "1"}, [](const Bitmap& b) { EXPECT_TRUE(Near(Pixel(b, 40, 20), 128)); }},
+      {{"--exif"}, [](const Bitmap& b) { EXPECT_TRUE(Near(PixelAt(b, 40, 20), 128)); }},
+      {{"--no-exif", "--jobs", "1"}, [](const Bitmap& b) { EXPECT_TRUE(Near(PixelAt(b, 40, 20), 128)); }},
   };
   int index = 0;
   for (const auto& c : cases) {

@@ -2,14 +2,12 @@
 
 #include "core/bitmap.h"
 #include "core/builtin_pictures.h"
+#include "support/picture_files.h"
 
 namespace lumivo {
 namespace {
 
-std::array<int, 3> Pixel(const Bitmap& b, int x, int y) {
-  const std::uint8_t* p = b.Row(y) + 3 * x;
-  return {p[0], p[1], p[2]};
-}
+using test::PixelAt;
 
 TEST(Bitmap, RowsArePaddedToFourBytes) {
   Bitmap b;
@@ -32,9 +30,9 @@ TEST(Bitmap, ResizeKeepsTopLeftAndFillsWhite) {
   Bitmap b;
   ASSERT_TRUE(b.Create(2, 1, PixelFormat::Bgr24, 0));
   ASSERT_TRUE(b.Resize(3, 2));
-  EXPECT_EQ(Pixel(b, 1, 0), (std::array<int, 3>{0, 0, 0}));
-  EXPECT_EQ(Pixel(b, 2, 0), (std::array<int, 3>{255, 255, 255}));
-  EXPECT_EQ(Pixel(b, 0, 1), (std::array<int, 3>{255, 255, 255}));
+  EXPECT_EQ(PixelAt(b, 1, 0), (std::array<int, 3>{0, 0, 0}));
+  EXPECT_EQ(PixelAt(b, 2, 0), (std::array<int, 3>{255, 255, 255}));
+  EXPECT_EQ(PixelAt(b, 0, 1), (std::array<int, 3>{255, 255, 255}));
 }
 
 TEST(Bitmap, IndexedFormatsConvertThroughThePalette) {
@@ -53,13 +51,13 @@ TEST(Bitmap, IndexedFormatsConvertThroughThePalette) {
     ASSERT_TRUE(b.ConvertToBgr24());
     EXPECT_EQ(b.format(), PixelFormat::Bgr24);
     const std::array<std::array<int, 3>, 3> colours{{{0, 0, 0}, {10, 20, 30}, {40, 50, 60}}};
-    EXPECT_EQ(Pixel(b, 1, 0), colours[c.expectedIndexOfPixel1]);
+    EXPECT_EQ(PixelAt(b, 1, 0), colours[c.expectedIndexOfPixel1]);
   }
   Bitmap eight;
   ASSERT_TRUE(eight.Create(2, 1, PixelFormat::Indexed8, 0));
   eight.Row(0)[1] = 255;  // no palette: grey levels
   ASSERT_TRUE(eight.ConvertToBgr24());
-  EXPECT_EQ(Pixel(eight, 1, 0), (std::array<int, 3>{255, 255, 255}));
+  EXPECT_EQ(PixelAt(eight, 1, 0), (std::array<int, 3>{255, 255, 255}));
 }
 
 TEST(Bitmap, FifteenBitExpandsEachChannel) {
@@ -69,7 +67,7 @@ TEST(Bitmap, FifteenBitExpandsEachChannel) {
   b.Row(0)[0] = word & 0xFF;
   b.Row(0)[1] = word >> 8;
   ASSERT_TRUE(b.ConvertToBgr24());
-  EXPECT_EQ(Pixel(b, 0, 0), (std::array<int, 3>{0, 132, 255}));
+  EXPECT_EQ(PixelAt(b, 0, 0), (std::array<int, 3>{0, 132, 255}));
 }
 
 TEST(Bitmap, TransparentPicturesAreLaidOverWhite) {
@@ -81,12 +79,12 @@ TEST(Bitmap, TransparentPicturesAreLaidOverWhite) {
   Bitmap plain = b;
   b.setTransparent(true);
   ASSERT_TRUE(b.ConvertToBgr24());
-  EXPECT_EQ(Pixel(b, 0, 0), (std::array<int, 3>{0, 0, 200}));
-  EXPECT_EQ(Pixel(b, 1, 0), (std::array<int, 3>{255, 255, 255}));
-  EXPECT_EQ(Pixel(b, 2, 0), (std::array<int, 3>{127, 127, 127}));
+  EXPECT_EQ(PixelAt(b, 0, 0), (std::array<int, 3>{0, 0, 200}));
+  EXPECT_EQ(PixelAt(b, 1, 0), (std::array<int, 3>{255, 255, 255}));
+  EXPECT_EQ(PixelAt(b, 2, 0), (std::array<int, 3>{127, 127, 127}));
   // Not marked: the alpha bytes are ignored.
   ASSERT_TRUE(plain.ConvertToBgr24());
-  EXPECT_EQ(Pixel(plain, 1, 0), (std::array<int, 3>{0, 0, 200}));
+  EXPECT_EQ(PixelAt(plain, 1, 0), (std::array<int, 3>{0, 0, 200}));
 }
 
 TEST(Bitmap, AnAlphaChannelEmptyEverywhereIsNoTransparency) {
@@ -95,7 +93,7 @@ TEST(Bitmap, AnAlphaChannelEmptyEverywhereIsNoTransparency) {
   b.Row(1)[4] = 90;
   b.setTransparent(true);
   ASSERT_TRUE(b.ConvertToBgr24());
-  EXPECT_EQ(Pixel(b, 1, 1), (std::array<int, 3>{90, 0, 0}));
+  EXPECT_EQ(PixelAt(b, 1, 1), (std::array<int, 3>{90, 0, 0}));
 }
 
 TEST(BuiltinPictures, HaveTheirSizesAndFormats) {
@@ -107,9 +105,9 @@ TEST(BuiltinPictures, HaveTheirSizesAndFormats) {
   const Bitmap failure = FailurePictureBitmap();
   EXPECT_EQ(failure.width(), 225);
   EXPECT_EQ(failure.height(), 188);
-  EXPECT_EQ(Pixel(failure, 0, 0), (std::array<int, 3>{255, 255, 255}));
-  EXPECT_EQ(Pixel(failure, 112, 147), (std::array<int, 3>{0, 0, 0})) << "the exclamation mark";
-  EXPECT_EQ(Pixel(failure, 112, 50)[2], 220) << "the red triangle";
+  EXPECT_EQ(PixelAt(failure, 0, 0), (std::array<int, 3>{255, 255, 255}));
+  EXPECT_EQ(PixelAt(failure, 112, 147), (std::array<int, 3>{0, 0, 0})) << "the exclamation mark";
+  EXPECT_EQ(PixelAt(failure, 112, 50)[2], 220) << "the red triangle";
   const Bitmap test = TestPictureBitmap();
   EXPECT_EQ(test.width(), 123);
   EXPECT_EQ(test.height(), 105);

@@ -13,7 +13,7 @@ namespace lumivo {
 namespace {
 
 using test::MakeBitmap;
-using Bgr = std::array<int, 3>;
+using test::Bgr;
 
 Bitmap Decode(const JpegImage& jpeg) {
   Bitmap decoded;

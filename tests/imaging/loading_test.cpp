@@ -18,12 +18,8 @@ namespace lumivo {
 namespace {
 
 using test::MakeBitmap;
-using Bgr = std::array<int, 3>;
-
-Bgr Pixel(const Bitmap& b, int x, int y) {
-  const std::uint8_t* p = b.Row(y) + 3 * x;
-  return {p[0], p[1], p[2]};
-}
+using test::Bgr;
+using test::PixelAt;
 
 std::vector<std::uint8_t> Jpeg(Bitmap picture, int quality = 95) {
   JpegImage jpeg;
@@ -74,8 +70,8 @@ TEST_F(Loading, ReadsABmpOnThePlatformRoute) {
   ASSERT_EQ(target.width(), 3);
   ASSERT_EQ(target.height(), 2);
   EXPECT_EQ(target.format(), PixelFormat::Bgr24);
-  EXPECT_EQ(Pixel(target, 2, 1), (Bgr{20, 101, 200}));
-  EXPECT_EQ(Pixel(target, 0, 0), (Bgr{0, 100, 200}));
+  EXPECT_EQ(PixelAt(target, 2, 1), (Bgr{20, 101, 200}));
+  EXPECT_EQ(PixelAt(target, 0, 0), (Bgr{0, 100, 200}));
 }
 
 TEST_F(Loading, AnIconIsWhiteWhereItIsTransparent) {
@@ -91,19 +87,19 @@ TEST_F(Loading, AnIconIsWhiteWhereItIsTransparent) {
   EXPECT_EQ(target.width(), 16);
   EXPECT_EQ(target.height(), 16);
   EXPECT_EQ(target.format(), PixelFormat::Bgr24);
-  EXPECT_EQ(Pixel(target, 5, 0), (Bgr{255, 255, 255}));
-  EXPECT_EQ(Pixel(target, 5, 1), (Bgr{255, 0, 0}));
+  EXPECT_EQ(PixelAt(target, 5, 0), (Bgr{255, 255, 255}));
+  EXPECT_EQ(PixelAt(target, 5, 1), (Bgr{255, 0, 0}));
 }
 
 TEST_F(Loading, ReadsJpegFilesOfEveryColourModel) {
   const Bitmap colour = MakeBitmap(16, 16, [](int, int) { return Bgr{200, 50, 20}; });
   ASSERT_TRUE(LoadPictureFile(dir.Write("c.jpg", Jpeg(colour)), target));
-  const Bgr decoded = Pixel(target, 8, 8);
+  const Bgr decoded = PixelAt(target, 8, 8);
   for (int c = 0; c < 3; ++c) EXPECT_NEAR(decoded[c], (Bgr{200, 50, 20})[c], 4) << "channel " << c;
 
   // C 0, M 255, Y 255, K 0 is red.
   ASSERT_TRUE(LoadPictureFile(dir.Write("cmyk.jpg", CmykJpeg(8, 8, {0, 255, 255, 0})), target));
-  const Bgr red = Pixel(target, 4, 4);
+  const Bgr red = PixelAt(target, 4, 4);
   EXPECT_LE(red[0], 5);
   EXPECT_LE(red[1], 5);
   EXPECT_GE(red[2], 250);

@@ -7,15 +7,9 @@
 #include <optional>
 
 #include "core/bitmap.h"
+#include "support/picture_files.h"
 
 namespace lumivo::test {
-
-using Bgr = std::array<int, 3>;  // blue, green, red
-
-inline Bgr PixelAt(const Bitmap& bitmap, int x, int y) {
-  const std::uint8_t* p = bitmap.Row(y) + 3 * x;
-  return {p[0], p[1], p[2]};
-}
 
 inline Bitmap Filled(int width, int height, std::uint8_t value) {
   Bitmap bitmap;

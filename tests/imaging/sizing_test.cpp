@@ -7,7 +7,7 @@ namespace lumivo {
 namespace {
 
 using test::MakeBitmap;
-using Bgr = std::array<int, 3>;
+using test::Bgr;
 
 TEST(SizeWorkingPicture, FollowsTheSizeRules) {
   struct Case {

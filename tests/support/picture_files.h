@@ -1,12 +1,20 @@
 #pragma once
 // Tiny picture files made in code, for tests.
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "core/bitmap.h"
 
 namespace lumivo::test {
+
+using Bgr = std::array<int, 3>;  // blue, green, red
+
+inline Bgr PixelAt(const Bitmap& bitmap, int x, int y) {
+  const std::uint8_t* p = bitmap.Row(y) + 3 * x;
+  return {p[0], p[1], p[2]};
+}
 
 // A bottom-up 24-bit BMP of the bitmap's pixels (the bitmap must be Bgr24).
 std::vector<std::uint8_t> MakeBmp(const Bitmap& picture);
