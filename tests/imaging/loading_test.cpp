@@ -57,6 +57,18 @@ std::vector<std::uint8_t> CmykJpeg(int width, int height, std::array<std::uint8_
   return out;
 }
 
+// The same JPEG data under another announced size (the baseline frame header).
+std::vector<std::uint8_t> WithFrameSize(std::vector<std::uint8_t> jpeg, int width, int height) {
+  for (std::size_t i = 0; i + 8 < jpeg.size(); ++i) {
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+      jpeg[i + 5] = static_cast<std::uint8_t>(height >> 8), jpeg[i + 6] = static_cast<std::uint8_t>(height);
+      jpeg[i + 7] = static_cast<std::uint8_t>(width >> 8), jpeg[i + 8] = static_cast<std::uint8_t>(width);
+      break;
+    }
+  }
+  return jpeg;
+}
+
 class Loading : public ::testing::Test {
  protected:
   test::TempDir dir;
@@ -113,26 +125,13 @@ TEST_F(Loading, RefusesPicturesOneRowHighOnThePlatformRoute) {
   const Bitmap row = MakeBitmap(4, 1, [](int, int) { return Bgr{0, 0, 0}; });
   EXPECT_FALSE(LoadPictureFile(dir.Write("row.bmp", test::MakeBmp(row)), target));
   // Our own encoder makes two rows of it; a foreign one-row JPEG is refused.
-  auto jpeg = Jpeg(MakeBitmap(4, 2, [](int, int) { return Bgr{0, 0, 0}; }));
-  for (std::size_t i = 0; i + 8 < jpeg.size(); ++i) {
-    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {  // SOF0: height at offset 5
-      jpeg[i + 5] = 0;
-      jpeg[i + 6] = 1;
-      break;
-    }
-  }
+  const auto jpeg = WithFrameSize(Jpeg(MakeBitmap(4, 2, [](int, int) { return Bgr{0, 0, 0}; })), 4, 1);
   EXPECT_FALSE(LoadPictureFile(dir.Write("row.jpg", jpeg), target));
 }
 
 TEST_F(Loading, BadInputGivesAnErrorAndNoCrash) {
   const auto good = Jpeg(MakeBitmap(64, 64, [](int x, int y) { return Bgr{x * 4, y * 4, 0}; }));
-  auto huge = good;
-  for (std::size_t i = 0; i + 8 < huge.size(); ++i) {
-    if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {  // 60000 x 60000
-      huge[i + 5] = 0xEA, huge[i + 6] = 0x60, huge[i + 7] = 0xEA, huge[i + 8] = 0x60;
-      break;
-    }
-  }
+  const auto huge = WithFrameSize(good, 60000, 60000);
   auto cutBitmap = test::MakeBmp(MakeBitmap(40, 30, [](int, int) { return Bgr{1, 2, 3}; }));
   cutBitmap.resize(cutBitmap.size() - 100);
   const auto deleted = dir.Write("deleted.jpg", good);
