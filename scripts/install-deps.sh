@@ -4,10 +4,16 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
-  libjpeg62-turbo-dev zlib1g-dev libpugixml-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+  libjpeg62-turbo-dev zlib1g-dev libdeflate-dev libpugixml-dev
+  libemf2svg-dev libwmf-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-turbo-progs fonts-dejavu-core
+  # Other programs' files and decoders that the tests and benchmarks compare against.
+  imagemagick netpbm libtiff-tools libimage-exiftool-perl exiv2
+  libpng-dev libspng-dev libtiff-dev
+  # The window under a virtual display, and the install checks.
+  xvfb xauth desktop-file-utils appstream man-db
 )
 
 missing=()

@@ -64,8 +64,14 @@ int BitsPerPixel(PixelFormat format) {
 Status CheckPictureSize(std::int64_t width, std::int64_t height) {
   if (width < 0 || height < 0 || width > Bitmap::kPixelLimit || height > Bitmap::kPixelLimit ||
       width * height > Bitmap::kPixelLimit)
-    return Error{FormatText(texts::kPictureTooLarge, width, height)};
+    return Error{FormatText(texts::kPictureTooLarge, width, height), ErrorKind::TooLarge};
   return {};
+}
+
+void AllocatePicture(Bitmap& target, std::int64_t width, std::int64_t height, PixelFormat format) {
+  if (Status size = CheckPictureSize(width, height); !size) throw TooLarge(size.message());
+  if (Status allocated = target.Allocate(static_cast<int>(width), static_cast<int>(height), format); !allocated)
+    throw TooLarge(allocated.message());
 }
 
 std::size_t Bitmap::StrideFor(int width, PixelFormat format) {
@@ -121,7 +127,7 @@ Status Bitmap::Adopt(int width, int height, PixelFormat format, bool fillWhite, 
   if (Status size = CheckPictureSize(width, height); !size) return size;
   const std::size_t stride = StrideFor(width, format);
   const auto bytes = CheckedMul(stride, static_cast<std::size_t>(height));
-  if (!bytes) return Error{FormatText(texts::kPictureTooLarge, width, height)};
+  if (!bytes) return Error{FormatText(texts::kPictureTooLarge, width, height), ErrorKind::TooLarge};
   if (*bytes > capacity_) {
     PixelMemory data = AllocatePixelMemory(*bytes);
     if (!data) return Error{std::string(texts::kOutOfMemory)};

@@ -98,4 +98,8 @@ class Bitmap {
 // The size check every reader and every resize makes before allocating.
 Status CheckPictureSize(std::int64_t width, std::int64_t height);
 
+// What readers call before they write pixels: allocates the target, or
+// throws TooLarge over the limits (never a "broken file" for a limit hit).
+void AllocatePicture(Bitmap& target, std::int64_t width, std::int64_t height, PixelFormat format);
+
 }  // namespace lumivo

@@ -2,6 +2,7 @@
 // What can fail says so in its signature: Status for an operation, Result<T>
 // for a value. An error carries the program's own message text.
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -10,8 +11,17 @@
 
 namespace lumivo {
 
+// What kind of failure: reports keep their German text, callers and tests
+// look at the kind.
+enum class ErrorKind : std::uint8_t {
+  Broken,    // a broken or unsupported file
+  TooLarge,  // over our limits (pixels, allocation, JPEG side)
+  Io,        // unreadable, vanished, write failed
+};
+
 struct Error {
   std::string message;
+  ErrorKind kind = ErrorKind::Broken;
 };
 
 // Raised inside the readers and decoders; caught at the loading boundary
@@ -36,6 +46,7 @@ class [[nodiscard]] Status {
   bool ok() const { return !error_; }
   explicit operator bool() const { return ok(); }
   const std::string& message() const { return error_->message; }
+  ErrorKind kind() const { return error_->kind; }
   const Error& error() const { return *error_; }
 
  private:
@@ -59,6 +70,7 @@ class [[nodiscard]] Result {
   const T* operator->() const { return &value(); }
   const Error& error() const { return std::get<1>(state_); }
   const std::string& message() const { return error().message; }
+  ErrorKind kind() const { return error().kind; }
   Status status() const { return ok() ? Status::Ok() : Status(error()); }
 
  private:

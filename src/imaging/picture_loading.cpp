@@ -24,10 +24,12 @@ Status LoadPictureFile(const std::filesystem::path& file, Bitmap& target) {
     reader->load(*bytes, picture);
     target = std::move(picture);
     return {};
+  } catch (const TooLarge& failure) {
+    return Error{failure.what(), ErrorKind::TooLarge};
   } catch (const Failure& failure) {
     return Error{failure.what()};
   } catch (const std::bad_alloc&) {
-    return Error{std::string(texts::kOutOfMemory)};
+    return Error{std::string(texts::kOutOfMemory), ErrorKind::TooLarge};
   } catch (const std::exception& error) {
     return Error{FormatText(texts::kCorruptPicture, error.what())};
   } catch (...) {
