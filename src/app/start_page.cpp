@@ -338,6 +338,14 @@ void StartPage::OpenFolderTree() {
 void StartPage::AddDroppedFiles(const QStringList& names) {
   QApplication::processEvents();
   BusyPointer busy;
+  Append(CollectNames(names, /*checkFileTypes=*/true));
+  QApplication::processEvents();
+  ShowCounter();
+}
+
+void StartPage::AddNames(const QStringList& names) { Append(CollectNames(names, /*checkFileTypes=*/false)); }
+
+std::vector<std::string> StartPage::CollectNames(const QStringList& names, bool checkFileTypes) const {
   const std::vector<std::string> marked = MarkedExtensions(settings_.Options().FileTypeChecked);
   std::vector<std::string> paths;
   std::error_code error;
@@ -345,27 +353,11 @@ void StartPage::AddDroppedFiles(const QStringList& names) {
     const std::string path = ToUtf8(name);
     if (fs::is_directory(path, error)) {
       CollectTree(path, paths);
-    } else if (MatchesMarkedFileType(path, marked) && fs::is_regular_file(path, error)) {
+    } else if ((!checkFileTypes || MatchesMarkedFileType(path, marked)) && fs::is_regular_file(path, error)) {
       paths.push_back(path);
     }
   }
-  Append(paths);
-  QApplication::processEvents();
-  ShowCounter();
-}
-
-void StartPage::AddNames(const QStringList& names) {
-  std::vector<std::string> paths;
-  std::error_code error;
-  for (const QString& name : names) {
-    const std::string path = ToUtf8(name);
-    if (fs::is_directory(path, error)) {
-      CollectTree(path, paths);
-    } else if (fs::is_regular_file(path, error)) {
-      paths.push_back(path);
-    }
-  }
-  Append(paths);
+  return paths;
 }
 
 void StartPage::ConvertList(DestinationMode mode) {

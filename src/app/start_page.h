@@ -88,6 +88,8 @@ class StartPage final : public QWidget {
   QLabel* AddTextPanel(const char* name, std::string_view hint, const QRect& geometry);
   void Append(const std::vector<std::string>& paths);
   void CollectTree(const std::string& folder, std::vector<std::string>& paths) const;
+  // Folders by the checked types; files as they are, or only of a checked type.
+  std::vector<std::string> CollectNames(const QStringList& names, bool checkFileTypes) const;
   void ShowCounter();
   void ShowReport(bool toggle);
   bool RefuseWhileRunning();

@@ -50,6 +50,18 @@ class RunTest : public WindowTest {
     window->AddNames(names);
     return names;
   }
+  // Starts a run with `button` and waits until it is held at the gate.
+  void StartHeld(Gate& gate, const char* button = "Panel6") {
+    window->startPage()->run().SetTap(&gate);
+    Click(button);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.reached(); }, 30000));
+  }
+  // Lets the held run go on and waits for its end.
+  void Release(Gate& gate) {
+    gate.Open();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !window->startPage()->running(); }, 60000));
+    window->startPage()->run().SetTap(nullptr);
+  }
   // The outputs named by the report's lines, in order.
   std::vector<fs::path> Outputs() const {
     std::vector<fs::path> outputs;
@@ -96,32 +108,24 @@ TEST_F(RunTest, AnEmptyListAndASecondRunAreRefused) {
 
   AddPictures(4);
   Gate gate(1);
-  window->startPage()->run().SetTap(&gate);
-  Click("Panel6");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return gate.reached(); }, 30000));
+  StartHeld(gate);
   messages.clear();
   Click("Panel6");   // a second run
   Click("Panel17");  // "Liste leeren"
   window->AddNames({app::ToQString(WritePicture(files, "late.bmp").string())});
   EXPECT_EQ(messages.size(), 2);
   EXPECT_EQ(Control<app::FileListBox>("ListBox_Start_Files")->count(), 5) << "adding works, emptying does not";
-  gate.Open();
-  ASSERT_TRUE(QTest::qWaitFor([this] { return !window->startPage()->running(); }, 60000));
+  Release(gate);
   EXPECT_EQ(Outputs().size(), 4u) << "the run took the list as it was at its start";
-  window->startPage()->run().SetTap(nullptr);
 }
 
 TEST_F(RunTest, StopEndsAfterTheEntriesInProgress) {
   AddPictures(12);
   window->startPage()->SetJobs(2);
   Gate gate(3);
-  window->startPage()->run().SetTap(&gate);
-  Click("Panel6");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return gate.reached(); }, 30000));
+  StartHeld(gate);
   Click("Panel_Stopp");
-  gate.Open();
-  ASSERT_TRUE(QTest::qWaitFor([this] { return !window->startPage()->running(); }, 60000));
-  window->startPage()->run().SetTap(nullptr);
+  Release(gate);
   EXPECT_EQ(Outputs().size(), 3u);
   std::size_t written = 0;
   for (const auto& entry : fs::directory_iterator(files.path())) written += entry.path().extension() == ".jpg";
@@ -136,16 +140,12 @@ TEST_F(RunTest, ASettingChangedDuringTheRunReachesTheLaterEntries) {
   AddPictures(6);  // six copies of one picture
   window->startPage()->SetJobs(2);
   Gate gate(1);
-  window->startPage()->run().SetTap(&gate);
-  Click("Panel6");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return gate.reached(); }, 30000));
+  StartHeld(gate);
   ChangeSettings([](SettingsState& state) {
     state.Conversion.ColouringMode = ColouringMode::Sepia;
     state.Conversion.SepiaPercent = 100;
   });
-  gate.Open();
-  ASSERT_TRUE(QTest::qWaitFor([this] { return !window->startPage()->running(); }, 60000));
-  window->startPage()->run().SetTap(nullptr);
+  Release(gate);
   const std::vector<fs::path> outputs = Outputs();
   ASSERT_EQ(outputs.size(), 6u);
   std::vector<std::vector<std::uint8_t>> bytes;
@@ -177,14 +177,11 @@ TEST_F(RunTest, ClosingDuringARunStopsItThenCloses) {
   AddPictures(6);
   window->startPage()->SetJobs(1);
   Gate gate(2);
-  window->startPage()->run().SetTap(&gate);
-  Click("Panel6");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return gate.reached(); }, 30000));
+  StartHeld(gate);
   Click("Panel_Beenden");
   EXPECT_TRUE(window->isVisible()) << "the window waits for the entry in progress";
-  gate.Open();
-  ASSERT_TRUE(QTest::qWaitFor([this] { return !window->isVisible(); }, 60000));
-  window->startPage()->run().SetTap(nullptr);
+  Release(gate);
+  EXPECT_FALSE(window->isVisible()) << "closed once the run had ended";
   EXPECT_EQ(Outputs().size(), 2u);
 }
 
