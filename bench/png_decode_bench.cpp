@@ -4,61 +4,43 @@
 #include <sched.h>
 #include <spng.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
+#include "bench_timing.h"
 #include "photo_fixture.h"
 #include "readers/reader_classes.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using Bytes = std::vector<std::uint8_t>;
 
-template <typename F>
-double BestSeconds(int runs, F work) {
-  double best = 1e9;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  return best;
-}
-
+// libpng's own choices: level 6, filters picked per row.
 Bytes EncodePng(const lumivo::Bitmap& photo, bool alpha) {
-  Bytes out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  png_set_write_fn(
-      png, &out,
-      [](png_structp p, png_bytep data, png_size_t size) {
-        auto* target = static_cast<Bytes*>(png_get_io_ptr(p));
-        target->insert(target->end(), data, data + size);
-      },
-      nullptr);
-  png_set_compression_level(png, 6);
-  png_set_IHDR(png, info, photo.width(), photo.height(), 8, alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
   const int channels = alpha ? 4 : 3;
-  Bytes row(static_cast<std::size_t>(photo.width()) * channels);
+  Bytes pixels(static_cast<std::size_t>(photo.width()) * photo.height() * channels);
   for (int y = 0; y < photo.height(); ++y) {
     const std::uint8_t* p = photo.Row(y);
+    std::uint8_t* out = pixels.data() + static_cast<std::size_t>(y) * photo.width() * channels;
     for (int x = 0; x < photo.width(); ++x) {
-      row[channels * x] = p[3 * x + 2];
-      row[channels * x + 1] = p[3 * x + 1];
-      row[channels * x + 2] = p[3 * x];
-      if (alpha) row[channels * x + 3] = static_cast<std::uint8_t>((x / 16 + y / 16) % 2 ? 255 : x * 255 / photo.width());
+      out[channels * x] = p[3 * x + 2];
+      out[channels * x + 1] = p[3 * x + 1];
+      out[channels * x + 2] = p[3 * x];
+      if (alpha) out[channels * x + 3] = static_cast<std::uint8_t>((x / 16 + y / 16) % 2 ? 255 : x * 255 / photo.width());
     }
-    png_write_row(png, row.data());
   }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return out;
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(photo.width());
+  image.height = static_cast<png_uint_32>(photo.height());
+  image.format = alpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
+  png_alloc_size_t size = 0;
+  if (!png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, nullptr)) std::abort();
+  Bytes file(size);
+  if (!png_image_write_to_memory(&image, file.data(), &size, 0, pixels.data(), 0, nullptr)) std::abort();
+  file.resize(size);
+  return file;
 }
 
 void DecodeSpng(const Bytes& file, bool alpha, Bytes& out) {
@@ -72,27 +54,13 @@ void DecodeSpng(const Bytes& file, bool alpha, Bytes& out) {
   spng_ctx_free(ctx);
 }
 
-void DecodeLibpng(const Bytes& file, Bytes& out) {
-  struct Source {
-    const Bytes* bytes;
-    std::size_t at = 0;
-  } source{&file};
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  png_set_read_fn(png, &source, [](png_structp p, png_bytep data, png_size_t size) {
-    auto* s = static_cast<Source*>(png_get_io_ptr(p));
-    if (s->at + size > s->bytes->size()) png_error(p, "end of data");
-    std::memcpy(data, s->bytes->data() + s->at, size);
-    s->at += size;
-  });
-  png_read_info(png, info);
-  const std::size_t rowBytes = png_get_rowbytes(png, info);
-  const png_uint_32 height = png_get_image_height(png, info);
-  out.resize(rowBytes * height);
-  std::vector<png_bytep> rows(height);
-  for (png_uint_32 y = 0; y < height; ++y) rows[y] = out.data() + y * rowBytes;
-  png_read_image(png, rows.data());
-  png_destroy_read_struct(&png, &info, nullptr);
+void DecodeLibpng(const Bytes& file, bool alpha, Bytes& out) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) std::abort();
+  image.format = alpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
+  out.resize(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, out.data(), 0, nullptr)) std::abort();
 }
 
 }  // namespace
@@ -110,9 +78,9 @@ int main() {
     const Bytes file = EncodePng(photo, alpha);
     lumivo::Bitmap ours;
     Bytes buffer;
-    const double lumivo = BestSeconds(kRuns, [&] { lumivo::kPNGGraphic.load(file, ours); });
-    const double spng = BestSeconds(kRuns, [&] { DecodeSpng(file, alpha, buffer); });
-    const double libpng = BestSeconds(kRuns, [&] { DecodeLibpng(file, buffer); });
+    const double lumivo = lumivo::bench::BestSeconds(kRuns, [&] { lumivo::kPNGGraphic.load(file, ours); });
+    const double spng = lumivo::bench::BestSeconds(kRuns, [&] { DecodeSpng(file, alpha, buffer); });
+    const double libpng = lumivo::bench::BestSeconds(kRuns, [&] { DecodeLibpng(file, alpha, buffer); });
     std::printf("%-28s %9.3fs %9.3fs %9.3fs %7.2fx\n", alpha ? "RGBA" : "RGB", lumivo, spng, libpng, lumivo / spng);
   }
   return 0;
