@@ -2,32 +2,17 @@
 // against `djpeg | cjpeg` of the same file on the same core as the floor.
 #include <sched.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "bench_timing.h"
 #include "imaging/jpeg_output.h"
 #include "imaging/picture_loading.h"
 #include "imaging/sizing.h"
 #include "photo_fixture.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-template <typename F>
-double BestSeconds(int runs, F work) {
-  double best = 1e9;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  return best;
-}
-
-}  // namespace
+using lumivo::bench::BestSeconds;
 
 int main(int argc, char* argv[]) {
   // One core for both, so that the pipe's two processes cannot share the work.
