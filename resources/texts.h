@@ -12,6 +12,9 @@ inline constexpr std::string_view kApplicationTitle = "Lumivo";
 
 // Reader registry and readers
 inline constexpr std::string_view kRegisterTwice = "Attempt to register %s twice.";
+inline constexpr std::string_view kInvalidImageFormat = "Cannot load image. Invalid or unexpected %s image format.";
+// Details for kCorruptPicture
+inline constexpr std::string_view kBadLzwCodeSize = "ungültige LZW-Codegröße";
 
 // Picture loading and output; our own wording where the program had none
 inline constexpr std::string_view kFileNotFound = "Die Datei '%s' wurde nicht gefunden.";
