@@ -60,7 +60,10 @@ make sgi bw.sgi "$work/grey.pgm" -type Grayscale
 
 make psd rgb-rle.psd "$work/base.ppm"
 make psd rgb.psd "$work/base.ppm" -compress none
-make psd rgba.psd "$work/alpha.png"
+# ImageMagick's own decode of its RGBA Photoshop file mixes colour with
+# alpha; the source laid over white is what the file holds.
+convert "$work/alpha.png" psd/rgba.psd
+convert "$work/alpha.png" -background white -alpha remove -alpha off -depth 8 -type TrueColor ppm:psd/rgba.expected.ppm
 make psd grey.psd "$work/grey.pgm" -type Grayscale
 make psd cmyk.psd "$work/base.ppm" -colorspace CMYK
 make psd rgb16.psd "$work/base.ppm" -depth 16

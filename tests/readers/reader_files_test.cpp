@@ -20,7 +20,7 @@ int Tolerance(const std::string& name) {
 
 TEST(ReaderFiles, LoadWithThePixelsImageMagickDecodes) {
   int files = 0;
-  for (const char* format : {"targa", "pcx", "pnm", "sgi"}) {
+  for (const char* format : {"targa", "pcx", "pnm", "sgi", "psd"}) {
     for (const auto& entry : std::filesystem::directory_iterator(kData / format)) {
       const std::filesystem::path& file = entry.path();
       if (file.string().find(".expected.") != std::string::npos) continue;
@@ -40,7 +40,7 @@ TEST(ReaderFiles, LoadWithThePixelsImageMagickDecodes) {
       }
     }
   }
-  EXPECT_GE(files, 27);
+  EXPECT_GE(files, 33);
 }
 
 }  // namespace
