@@ -90,6 +90,7 @@ inline constexpr std::string_view kInvalidImageFormat = "Cannot load image. Inva
 inline constexpr std::string_view kSchemeNotSupported = "Cannot load image. %s not supported for %s files.";
 inline constexpr std::string_view kCompressionSchemeIs = "The compression scheme is";
 inline constexpr std::string_view kInvalidColorFormat = "Invalid color format in %s file.";
+inline constexpr std::string_view kStreamReadError = "Stream read error in %s file.";
 inline constexpr std::string_view kCrcError = "Cannot load image. CRC error found in %s file.";
 inline constexpr std::string_view kInvalidPalette = "Cannot load image. Palette in %s file is invalid.";
 inline constexpr std::string_view kCompressionError = "Cannot load image. Compression error found in %s file.";
