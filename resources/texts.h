@@ -16,6 +16,34 @@ inline constexpr std::string_view kInvalidImageFormat = "Cannot load image. Inva
 inline constexpr std::string_view kNotSupported = "Cannot load image. %s not supported for %s files.";
 inline constexpr std::string_view kCompressionScheme = "The compression scheme is";
 
+// Readers' messages, filled with the format's name
+inline constexpr std::string_view kInvalidImageFormat = "Cannot load image. Invalid or unexpected %s image format.";
+inline constexpr std::string_view kSchemeNotSupported = "Cannot load image. %s not supported for %s files.";
+inline constexpr std::string_view kCompressionSchemeIs = "The compression scheme is";
+inline constexpr std::string_view kInvalidColorFormat = "Invalid color format in %s file.";
+inline constexpr std::string_view kCrcError = "Cannot load image. CRC error found in %s file.";
+inline constexpr std::string_view kInvalidPalette = "Cannot load image. Palette in %s file is invalid.";
+inline constexpr std::string_view kCompressionError = "Cannot load image. Compression error found in %s file.";
+inline constexpr std::string_view kExtraCompressedData = "Cannot load image. Extra compressed data found in %s file.";
+inline constexpr std::string_view kPngCriticalChunk = "Cannot load PNG image. Unexpected but critical chunk detected.";
+inline constexpr std::string_view kImageDataEndsEarly = "Die Bilddaten der %s-Datei enden vor dem Ende des Bildes.";
+
+// Decoders
+inline constexpr std::string_view kLZ77Error = "LZ77 decompression error.";
+
+// Colour conversion
+inline constexpr std::string_view kColorDepthInvalid =
+    "Color depth is invalid. Bits per sample must be 1, 2, 4, 8 or 16.";
+inline constexpr std::string_view kSampleCountInvalid =
+    "Sample count per pixel does not correspond to the given color scheme.";
+inline constexpr std::string_view kIndexedConversion =
+    "Conversion between indexed and non-indexed pixel formats is not supported.";
+inline constexpr std::string_view kNoConversionMethod = "Color conversion failed. Could not find a proper method.";
+inline constexpr std::string_view kSubsamplingInvalid = "Subsampling value is invalid. Allowed are 1, 2 and 4.";
+inline constexpr std::string_view kVerticalSubsampling =
+    "Vertical subsampling value must be <= horizontal subsampling value.";
+inline constexpr std::string_view kRowTooShort = "Eine Bildzeile ist kürzer als ihre Pixel.";
+
 // Picture loading and output; our own wording where the program had none
 inline constexpr std::string_view kFileNotFound = "Die Datei '%s' wurde nicht gefunden.";
 inline constexpr std::string_view kFileNotReadable = "Die Datei '%s' kann nicht gelesen werden.";
