@@ -1,1 +1,1 @@
-lumivo_fuzzer(jpeg_decoder lumivo_imaging)
+lumivo_fuzzer(jpeg_decoder lumivo_readers)

@@ -1,6 +1,6 @@
 #include <span>
 
-#include "imaging/jpeg_decoding.h"
+#include "readers/jpeg_decoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   lumivo::Bitmap target;

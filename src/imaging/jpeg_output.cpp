@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <fstream>
 
-#include "imaging/jpeg_decoding.h"
-#include "imaging/jpeg_error.h"
+#include "readers/jpeg_decoding.h"
+#include "readers/jpeg_error.h"
 #include "resources/texts.h"
 
 namespace lumivo {

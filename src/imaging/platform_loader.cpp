@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/file_bytes.h"
-#include "imaging/jpeg_decoding.h"
+#include "readers/jpeg_decoding.h"
 #include "platform/platform_picture.h"
 #include "resources/texts.h"
 

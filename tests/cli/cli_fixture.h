@@ -12,7 +12,7 @@
 
 #include "batch_process.h"
 #include "core/bitmap.h"
-#include "imaging/jpeg_decoding.h"
+#include "readers/jpeg_decoding.h"
 #include "support/picture_files.h"
 #include "imaging/jpeg_output.h"
 #include "support/picture_files.h"

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "core/builtin_pictures.h"
-#include "imaging/jpeg_decoding.h"
+#include "readers/jpeg_decoding.h"
 #include "imaging/jpeg_output.h"
 #include "support/picture_files.h"
 #include "support/temp_dir.h"

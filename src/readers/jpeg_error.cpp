@@ -1,4 +1,4 @@
-#include "imaging/jpeg_error.h"
+#include "readers/jpeg_error.h"
 
 namespace lumivo::jpeg {
 

@@ -1,10 +1,10 @@
-#include "imaging/jpeg_decoding.h"
+#include "readers/jpeg_decoding.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 
-#include "imaging/jpeg_error.h"
+#include "readers/jpeg_error.h"
 #include "resources/texts.h"
 
 namespace lumivo {
