@@ -12,9 +12,6 @@ inline constexpr std::string_view kApplicationTitle = "Lumivo";
 
 // Reader registry and readers
 inline constexpr std::string_view kRegisterTwice = "Attempt to register %s twice.";
-inline constexpr std::string_view kInvalidImageFormat = "Cannot load image. Invalid or unexpected %s image format.";
-inline constexpr std::string_view kNotSupported = "Cannot load image. %s not supported for %s files.";
-inline constexpr std::string_view kCompressionScheme = "The compression scheme is";
 
 // Readers' messages, filled with the format's name
 inline constexpr std::string_view kInvalidImageFormat = "Cannot load image. Invalid or unexpected %s image format.";

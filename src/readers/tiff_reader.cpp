@@ -11,9 +11,13 @@
 #include "readers/content_test.h"
 #include "readers/decoder.h"
 #include "readers/horizontal_predictor.h"
+#include "readers/inflate_decoder.h"
+#include "readers/run_length_decoders.h"
+#include "readers/thunder_decoder.h"
 #include "readers/reader_classes.h"
 #include "readers/tiff_directory.h"
 #include "readers/tiff_failure.h"
+#include "readers/tiff_jpeg_decoder.h"
 #include "readers/tiff_lzw_decoder.h"
 #include "readers/tiff_properties.h"
 #include "readers/tiff_rows.h"
@@ -23,16 +27,32 @@ namespace lumivo {
 
 void FailTiff() { throw Failure(FormatText(texts::kInvalidImageFormat, std::string(kTiffFormatName))); }
 
+void FailTiffDataMissing() { throw Failure(FormatText(texts::kImageDataEndsEarly, std::string(kTiffFormatName))); }
+
 void FailTiffUnsupported(std::string_view what) {
-  throw Failure(FormatText(texts::kNotSupported, std::string(what), std::string(kTiffFormatName)));
+  throw Failure(FormatText(texts::kSchemeNotSupported, std::string(what), std::string(kTiffFormatName)));
 }
 
 namespace {
+
+// A deflate strip or tile is one whole zlib stream of known unpacked size,
+// inflated in one call; a broken stream keeps what came out of it.
+class TiffInflater final : public TDecoder {
+ public:
+  DecodedBlock DecodeBlock(std::span<const std::uint8_t> packed, std::span<std::uint8_t> unpacked) override {
+    const InflateResult result = InflateWhole(packed, unpacked);
+    return {result.consumed, result.produced};
+  }
+};
 
 std::unique_ptr<TDecoder> MakeDecoder(const TiffProperties& p, std::size_t blockRowBytes, std::uint32_t blockWidth) {
   switch (p.compression) {
     case TiffCompression::None: return nullptr;
     case TiffCompression::Lzw: return std::make_unique<TTIFFLZWDecoder>();
+    case TiffCompression::Deflate: return std::make_unique<TiffInflater>();
+    case TiffCompression::PackBits: return std::make_unique<TPackbitsRLEDecoder>();
+    case TiffCompression::ThunderScan: return std::make_unique<TThunderDecoder>(blockRowBytes);
+    case TiffCompression::Jpeg: return std::make_unique<TTIFFJPEGDecoder>(p.jpegTables, blockWidth);
     case TiffCompression::ModifiedHuffman:
       return std::make_unique<TCCITTMHDecoder>(p.faxOptions, blockWidth, p.reversedBitOrder);
     case TiffCompression::ModifiedHuffmanWord:
@@ -41,8 +61,7 @@ std::unique_ptr<TDecoder> MakeDecoder(const TiffProperties& p, std::size_t block
       return std::make_unique<TCCITTFax3Decoder>(p.faxOptions, blockWidth, p.reversedBitOrder);
     default: break;
   }
-  (void)blockRowBytes;
-  FailTiffUnsupported(texts::kCompressionScheme);
+  FailTiffUnsupported(texts::kCompressionSchemeIs);
 }
 
 
@@ -85,7 +104,7 @@ BlockGrid MakeGrid(const TiffDirectory& directory, const TiffProperties& p) {
   }
   grid.firstRows.push_back(p.height);
   // Image data that cannot all be there is a broken file, not a blank picture.
-  if (grid.offsets.size() < std::size_t{grid.planes} * grid.down() * grid.across) FailTiff();
+  if (grid.offsets.size() < std::size_t{grid.planes} * grid.down() * grid.across) FailTiffDataMissing();
   return grid;
 }
 
@@ -111,16 +130,15 @@ class TiffImageLoader {
   // One band of block rows across the picture, per plane.
   std::vector<std::vector<std::uint8_t>> bands_;
   std::size_t bandRowBytes_ = 0;
-  std::vector<std::uint8_t> interleaved_;
 };
 
 std::span<const std::uint8_t> TiffImageLoader::Packed(std::size_t index, std::size_t needed) const {
   const std::uint32_t offset = grid_.offsets[index];
-  if (offset >= file_.size()) FailTiff();
+  if (offset >= file_.size()) FailTiffDataMissing();
   std::size_t count = file_.size() - offset;
   if (index < grid_.counts.size()) count = std::min<std::size_t>(count, grid_.counts[index]);
   else if (!decoder_) count = std::min(count, needed);
-  if (!decoder_ && count < needed) FailTiff();
+  if (!decoder_ && count < needed) FailTiffDataMissing();
   return file_.subspan(offset, count);
 }
 
@@ -167,7 +185,6 @@ void TiffImageLoader::Load() {
   bandRowBytes_ = *bandRowBytes;
   bands_.assign(grid_.planes, std::vector<std::uint8_t>(*bandBytes));
   if (grid_.across > 1) block_.resize(rows_.BytesFor(tallest));
-  if (grid_.planes > 1) interleaved_.resize(rows_.InterleavedBytes(p_.width, p_.samplesPerPixel));
 
   if (decoder_) decoder_->StartDecoding();
 
@@ -176,15 +193,11 @@ void TiffImageLoader::Load() {
     const std::uint32_t rows = grid_.firstRows[band + 1] - first;
     DecodeBand(band, p_.tiled ? p_.tileLength : rows);
     for (std::uint32_t group = 0; group * rows_.rowGroup < rows; ++group) {
-      const std::uint8_t* source = bands_[0].data() + group * bandRowBytes_;
-      if (grid_.planes > 1) {
-        std::array<const std::uint8_t*, 8> planes{};
-        for (std::uint32_t i = 0; i < grid_.planes && i < planes.size(); ++i)
-          planes[i] = bands_[i].data() + group * bandRowBytes_;
-        InterleavePlanes(planes.data(), grid_.planes, p_.width, p_.bitsPerSample, interleaved_.data());
-        source = interleaved_.data();
-      }
-      converter.ConvertGroup(source, static_cast<int>(first + group * rows_.rowGroup),
+      std::array<std::span<const std::uint8_t>, 4> planes;
+      for (std::uint32_t i = 0; i < grid_.planes && i < planes.size(); ++i)
+        planes[i] = std::span(bands_[i]).subspan(group * bandRowBytes_, bandRowBytes_);
+      converter.ConvertGroup(std::span(planes.data(), std::min<std::size_t>(grid_.planes, planes.size())),
+                             static_cast<int>(first + group * rows_.rowGroup),
                              static_cast<int>(std::min(rows_.rowGroup, rows - group * rows_.rowGroup)));
     }
   }
@@ -211,7 +224,6 @@ void LoadTiffImage(std::span<const std::uint8_t> bytes, Bitmap& target) {
   if (!directory) FailTiff();
   const TiffProperties properties = ReadImageProperties(*directory);
   if (properties.width == 0 || properties.height == 0) FailTiff();
-  CheckTiffSamples(properties);
   TiffImageLoader(bytes, *directory, properties, target).Load();
 }
 

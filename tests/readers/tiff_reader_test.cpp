@@ -7,6 +7,8 @@
 #include <sstream>
 #include <string>
 
+#include <zlib.h>
+
 #include "core/bitmap.h"
 #include "core/memory_stream.h"
 #include "readers/file_format_list.h"
@@ -24,6 +26,7 @@ using test::TiffBuilder;
 
 const std::filesystem::path kData = std::filesystem::path(LUMIVO_TEST_DATA) / "tiff";
 constexpr std::string_view kInvalid = "Cannot load image. Invalid or unexpected TIF/TIFF image format.";
+constexpr std::string_view kDataMissing = "Die Bilddaten der TIF/TIFF-Datei enden vor dem Ende des Bildes.";
 constexpr std::string_view kUnsupportedCompression =
     "Cannot load image. The compression scheme is not supported for TIF/TIFF files.";
 
@@ -122,8 +125,14 @@ TEST(TiffReader, FilesOfOtherProgramsLoadWithTheReferencePixels) {
       {"rgb8-none-mm", 0},
       {"rgb8-lzw-mm", 0},
       {"rgb8-lzw-predictor", 0},
+      {"rgb8-deflate", 0},
+      {"rgb8-deflate-predictor-mm", 0},
+      {"rgb8-packbits", 0},
+      {"rgb8-jpeg-ycbcr", 2},
+      {"rgb8-jpeg-rgb", 2},
       {"rgb8-planar-lzw", 0},
       {"rgb8-tiled-lzw-predictor", 0},
+      {"rgb8-tiled-planar-mm", 0},
       {"rgb16-mm", 0},
       {"rgb16-lzw-predictor", 0},
       {"rgba8", 0},
@@ -233,6 +242,21 @@ std::vector<std::uint8_t> WithSecondDirectory(std::vector<std::uint8_t> bytes, s
   return bytes;
 }
 
+TEST(TiffReader, DeflateUnderEitherCompressionValue) {
+  const std::vector<std::uint8_t> pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+  std::vector<std::uint8_t> packed(compressBound(pixels.size()));
+  uLongf size = packed.size();
+  ASSERT_EQ(compress2(packed.data(), &size, pixels.data(), pixels.size(), 6), Z_OK);
+  packed.resize(size);
+  for (std::uint32_t compression : {8u, 32946u}) {
+    TiffBuilder b = BasicTiff(2, 2, 3, 8, compression, 2);
+    b.strips = {packed};
+    const Bitmap bitmap = Load(b.Build());
+    EXPECT_EQ(bitmap.Row(1)[3], 12) << compression;
+    EXPECT_EQ(bitmap.Row(1)[5], 10) << compression;
+  }
+}
+
 TEST(TiffReader, OnlyTheFirstImageIsRead) {
   TiffBuilder b = BasicTiff(2, 1, 1, 8, 1, 1);
   b.strips = {{7, 9}};
@@ -286,13 +310,18 @@ TEST(TiffReader, BrokenAndHostileFilesFailCleanly) {
   const Case cases[] = {
       {"the good file", goodBytes, "loaded"},
       {"a directory chain in a circle", looped, "loaded"},
-      {"no strips at all", noStrips.Build(), std::string(kInvalid)},
-      {"strip offset past the end", patched(273, 4, {100000}), std::string(kInvalid)},
+      {"no strips at all", noStrips.Build(), std::string(kDataMissing)},
+      {"strip offset past the end", patched(273, 4, {100000}), std::string(kDataMissing)},
+      {"strip cut short", patched(279, 4, {3}), std::string(kDataMissing)},
       {"a billion strip offsets", withCount(273, 1'000'000'000), std::string(kInvalid)},
       {"a billion bits per sample values", withCount(258, 1'000'000'000), std::string(kInvalid)},
       {"version 43", version43, std::string(kInvalid)},
       {"width 0", patched(256, 4, {0}), std::string(kInvalid)},
-      {"12 bits a sample", patched(258, 3, {12}), std::string(kInvalid)},
+      {"17 bits a sample", patched(258, 3, {17}),
+       "Color depth is invalid. Bits per sample must be 1, 2, 4, 8 or 16."},
+      {"5 samples a pixel", patched(277, 3, {5}),
+       "Sample count per pixel does not correspond to the given color scheme."},
+      {"a transparency mask", patched(262, 3, {4}), "Color conversion failed. Could not find a proper method."},
       {"group 4 fax", patched(259, 3, {4}), std::string(kUnsupportedCompression)},
       {"old-style JPEG", patched(259, 3, {6}), std::string(kUnsupportedCompression)},
       {"an unknown compression", patched(259, 3, {12345}), std::string(kUnsupportedCompression)},
