@@ -147,6 +147,7 @@ TEST(TiffReader, FilesOfOtherProgramsLoadWithTheReferencePixels) {
       {"palette8", 0},
       {"palette4", 0},
       {"cmyk8", 1},
+      {"ycbcr8", 1},
       {"fax-g3-1d", 0},
       {"fax-g3-2d-fill", 0},
       {"fax-g3-imagemagick", 0},
@@ -240,6 +241,27 @@ std::vector<std::uint8_t> WithSecondDirectory(std::vector<std::uint8_t> bytes, s
   const std::size_t at = bytes.size() - 4;
   for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(nextOffset >> (8 * i));
   return bytes;
+}
+
+TEST(TiffReader, SubsampledYCbCrBlocksGiveEveryRowItsChroma) {
+  // 4 x 2 pixels in two 2 x 2 blocks: four luma samples, then Cb and Cr.
+  TiffBuilder b = BasicTiff(4, 2, 3, 8, 1, 2);
+  std::erase_if(b.tags, [](const test::TiffTag& t) { return t.tag == 262; });
+  b.tags.push_back({262, 3, {6}});
+  b.tags.push_back({530, 3, {2, 2}});
+  b.strips = {{10, 20, 50, 60, 128, 128, 100, 100, 100, 100, 128, 178}};
+  const Bitmap bitmap = Load(b.Build());
+  ASSERT_EQ(bitmap.format(), PixelFormat::Bgr24);
+  const auto pixel = [&bitmap](int x, int y) {
+    const std::uint8_t* p = bitmap.Row(y) + 3 * x;
+    return std::array<int, 3>{p[0], p[1], p[2]};
+  };
+  EXPECT_EQ(pixel(0, 0), (std::array<int, 3>{10, 10, 10}));
+  EXPECT_EQ(pixel(1, 0), (std::array<int, 3>{20, 20, 20}));
+  EXPECT_EQ(pixel(0, 1), (std::array<int, 3>{50, 50, 50}));
+  EXPECT_EQ(pixel(1, 1), (std::array<int, 3>{60, 60, 60}));
+  for (int y = 0; y < 2; ++y)
+    for (int x = 2; x < 4; ++x) EXPECT_EQ(pixel(x, y), (std::array<int, 3>{100, 64, 170})) << x << "," << y;
 }
 
 TEST(TiffReader, DeflateUnderEitherCompressionValue) {

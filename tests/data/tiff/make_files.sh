@@ -39,6 +39,7 @@ tiffcp -c none "$work/bilevel.tif" grey1.tif
 convert "$work/source.ppm" -colors 40 -type Palette -compress lzw palette8.tif
 convert "$work/source.ppm" -colors 12 -type Palette -depth 4 -compress none palette4.tif
 convert "$work/source.ppm" -colorspace cmyk -compress none cmyk8.tif
+convert "$work/source.ppm" -colorspace YCbCr -compress lzw ycbcr8.tif
 tiffcp -c g3 "$work/bilevel.tif" fax-g3-1d.tif
 tiffcp -c g3:2d:fill "$work/bilevel.tif" fax-g3-2d-fill.tif
 convert "$work/bilevel.tif" -compress fax fax-g3-imagemagick.tif
