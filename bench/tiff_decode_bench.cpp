@@ -1,6 +1,5 @@
 // Decoding a 12-megapixel RGB TIFF, LZW and deflate, on one core: our
 // reader against libtiff's TIFFReadRGBAImage on the same files.
-#include <sched.h>
 #include <tiffio.h>
 
 #include <chrono>
@@ -12,23 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "photo_fixture.h"
 #include "readers/tiff_image.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-template <typename F>
-double BestSeconds(int runs, F work) {
-  double best = 1e9;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  return best;
-}
 
 // The photo as an RGB TIFF with libtiff's usual strips of about 8 KiB.
 std::filesystem::path CachedPhotoTiff(const std::filesystem::path& file, int compression, int predictor) {
@@ -63,10 +50,7 @@ std::filesystem::path CachedPhotoTiff(const std::filesystem::path& file, int com
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  cpu_set_t one;
-  CPU_ZERO(&one);
-  CPU_SET(0, &one);
-  sched_setaffinity(0, sizeof one, &one);
+  lumivo::bench::UseOneCore();
   TIFFSetWarningHandler(nullptr);
 
   const std::filesystem::path cache = argc > 1 ? argv[1] : "bench/cache";
@@ -88,9 +72,9 @@ int main(int argc, char* argv[]) {
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 
     lumivo::Bitmap picture;
-    const double ours = BestSeconds(kRuns, [&] { lumivo::LoadTiffImage(bytes, picture); });
+    const double ours = lumivo::bench::BestSeconds(kRuns, [&] { lumivo::LoadTiffImage(bytes, picture); });
     std::vector<std::uint32_t> raster(4000u * 3000u);
-    const double theirs = BestSeconds(kRuns, [&] {
+    const double theirs = lumivo::bench::BestSeconds(kRuns, [&] {
       TIFF* tiff = TIFFOpen(file.c_str(), "r");
       if (!tiff || !TIFFReadRGBAImage(tiff, 4000, 3000, raster.data(), 0)) std::abort();
       TIFFClose(tiff);

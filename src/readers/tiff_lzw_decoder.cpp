@@ -79,8 +79,15 @@ DecodedBlock TTIFFLZWDecoder::DecodeBlock(std::span<const std::uint8_t> packed, 
       current = {static_cast<std::uint32_t>(written), 1};
     } else if (code < next && code >= kFirstFree) {
       current = table_[code];
-      const std::size_t length = std::min<std::size_t>(current.length, limit - written);
-      std::memcpy(out + written, out + current.offset, length);
+      if (current.length <= 16 && limit - written >= 16) {
+        // Most strings are short: one fixed 16-byte copy through a register
+        // beats a call. Bytes past the string are written again later.
+        std::uint8_t chunk[16];
+        std::memcpy(chunk, out + current.offset, 16);
+        std::memcpy(out + written, chunk, 16);
+      } else {
+        std::memcpy(out + written, out + current.offset, std::min<std::size_t>(current.length, limit - written));
+      }
       current.offset = static_cast<std::uint32_t>(written);
     } else if (code == next && havePrevious) {
       // The string being defined right now: the previous one and its own
