@@ -83,28 +83,34 @@ struct BlockGrid {
 BlockGrid MakeGrid(const TiffDirectory& directory, const TiffProperties& p) {
   BlockGrid grid;
   grid.planes = p.planarConfiguration == 2 ? p.samplesPerPixel : 1;
+  grid.offsets = directory.Integers(p.tiled ? kTagTileOffsets : kTagStripOffsets);
+  grid.counts = directory.Integers(p.tiled ? kTagTileByteCounts : kTagStripByteCounts);
+  // Every block row needs a block; more rows than blocks is data missing,
+  // found before a list of rows can grow beyond the file.
+  const auto addRow = [&grid](std::uint32_t y) {
+    if (grid.firstRows.size() >= grid.offsets.size()) FailTiffDataMissing();
+    grid.firstRows.push_back(y);
+  };
   if (p.tiled) {
-    if (!CheckPictureSize(p.tileWidth, p.tileLength)) throw TooLarge(FormatText(texts::kPictureTooLarge, p.tileWidth, p.tileLength));
+    // Tiles may be larger than the picture, but not without bound.
+    const std::uint64_t tilePixels = std::uint64_t{p.tileWidth} * p.tileLength;
+    if (tilePixels > std::max<std::uint64_t>(std::uint64_t{4} * p.width * p.height, 1u << 22)) FailTiff();
     grid.width = p.tileWidth;
     grid.across = (p.width + p.tileWidth - 1) / p.tileWidth;
-    for (std::uint32_t y = 0; y < p.height; y += std::min(p.tileLength, p.height - y)) grid.firstRows.push_back(y);
-    grid.offsets = directory.Integers(kTagTileOffsets);
-    grid.counts = directory.Integers(kTagTileByteCounts);
+    for (std::uint32_t y = 0; y < p.height; y += std::min(p.tileLength, p.height - y)) addRow(y);
   } else {
     grid.width = p.width;
     std::uint32_t y = 0;
     for (std::size_t i = 0; y < p.height; ++i) {
-      grid.firstRows.push_back(y);
+      addRow(y);
       const std::uint32_t rows = p.rowsPerStrip[std::min(i, p.rowsPerStrip.size() - 1)];
       if (rows == 0) FailTiff();
       y += std::min(rows, p.height - y);
     }
-    grid.offsets = directory.Integers(kTagStripOffsets);
-    grid.counts = directory.Integers(kTagStripByteCounts);
   }
   grid.firstRows.push_back(p.height);
-  // Image data that cannot all be there is a broken file, not a blank picture.
-  if (grid.offsets.size() < std::size_t{grid.planes} * grid.down() * grid.across) FailTiffDataMissing();
+  const auto blocks = CheckedMul(grid.planes, grid.down(), grid.across);
+  if (!blocks || grid.offsets.size() < *blocks) FailTiffDataMissing();
   return grid;
 }
 
@@ -130,6 +136,7 @@ class TiffImageLoader {
   // One band of block rows across the picture, per plane.
   std::vector<std::vector<std::uint8_t>> bands_;
   std::size_t bandRowBytes_ = 0;
+  bool predict_ = false;
 };
 
 std::span<const std::uint8_t> TiffImageLoader::Packed(std::size_t index, std::size_t needed) const {
@@ -157,12 +164,12 @@ void TiffImageLoader::DecodeBand(std::uint32_t bandRow, std::uint32_t rows) {
       } else {
         std::memcpy(out, packed.data(), usedBytes);
       }
-      if (p_.predictor == 2 && decoder_)
+      if (predict_)
         for (std::uint32_t r = 0; r < rows; ++r)
           UndoHorizontalPredictor(out + r * rows_.rowBytes, grid_.width, rows_.samplesPerBlockPixel, p_.bitsPerSample,
                                   p_.bigEndian);
       if (grid_.across > 1)
-        for (std::uint32_t r = 0; r < rows / rows_.rowGroup; ++r)
+        for (std::size_t r = 0; r < rows_.GroupsFor(rows); ++r)
           std::memcpy(bands_[plane].data() + r * bandRowBytes_ + column * rows_.groupBytes,
                       block_.data() + r * rows_.groupBytes, rows_.groupBytes);
     }
@@ -172,6 +179,8 @@ void TiffImageLoader::DecodeBand(std::uint32_t bandRow, std::uint32_t rows) {
 void TiffImageLoader::Load() {
   rows_ = TiffRowLayout::For(p_, grid_.width, grid_.planes > 1);
   decoder_ = MakeDecoder(p_, rows_.rowBytes, grid_.width);
+  // Differences only make sense between decoded samples of whole rows.
+  predict_ = p_.predictor == 2 && decoder_ && p_.compression != TiffCompression::Jpeg && rows_.rowGroup == 1;
   TiffRowConverter converter(p_, target_);
 
   const std::uint32_t tallest = p_.tiled ? p_.tileLength : [&] {
