@@ -1,23 +1,16 @@
 #include "readers/inflate_decoder.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
-#include <numeric>
 #include <vector>
+
+#include "readers/png_files.h"
 
 namespace lumivo {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Compress(const Bytes& raw) {
-  uLongf size = compressBound(static_cast<uLong>(raw.size()));
-  Bytes out(size);
-  compress2(out.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 6);
-  out.resize(size);
-  return out;
-}
+using test::Bytes;
+using test::Zlib;
 
 Bytes Counting(std::size_t size) {
   Bytes raw(size);
@@ -27,7 +20,7 @@ Bytes Counting(std::size_t size) {
 
 TEST(InflateWhole, TellsHowTheStreamEndedAgainstTheSizeItExpects) {
   const Bytes raw = Counting(5000);
-  const Bytes packed = Compress(raw);
+  const Bytes packed = Zlib(raw);
   Bytes trailing = packed;
   trailing.push_back(0);
   Bytes broken = packed;
@@ -67,7 +60,7 @@ TEST(InflateWhole, TellsHowTheStreamEndedAgainstTheSizeItExpects) {
 
 TEST(LZ77Decoder, StreamsBlockByBlockUntilTheEnd) {
   const Bytes raw = Counting(3000);
-  const Bytes packed = Compress(raw);
+  const Bytes packed = Zlib(raw);
   TLZ77Decoder decoder(1, false);
   decoder.StartDecoding();
   Bytes out(raw.size() + 10);
@@ -95,7 +88,7 @@ TEST(LZ77Decoder, StreamsBlockByBlockUntilTheEnd) {
 
 TEST(LZ77Decoder, StopsAfterAnErrorAndStartsAnewWithAutoReset) {
   const Bytes raw = Counting(200);
-  const Bytes packed = Compress(raw);
+  const Bytes packed = Zlib(raw);
   Bytes broken = packed;
   broken[2] ^= 0xFF;
   Bytes out(200);
