@@ -1,5 +1,6 @@
 #pragma once
-// What every benchmark measures with: one core, best of several runs.
+// What every benchmark measures with: one core, and the best of some runs,
+// the figure least disturbed by the rest of the machine.
 
 #include <sched.h>
 
@@ -19,12 +20,11 @@ inline void UseOneCore() {
 
 template <typename F>
 double BestSeconds(int runs, F work) {
-  using Clock = std::chrono::steady_clock;
   double best = 1e9;
   for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
+    const auto start = std::chrono::steady_clock::now();
     work();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
   return best;
 }

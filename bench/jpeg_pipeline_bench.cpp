@@ -1,16 +1,16 @@
 // Load, size to 50 % and compress a 12-megapixel JPEG on one thread,
 // against `djpeg | cjpeg` of the same file on the same core as the floor.
-
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "bench_timing.h"
 #include "imaging/jpeg_output.h"
 #include "imaging/picture_loading.h"
 #include "imaging/sizing.h"
-#include "bench_timing.h"
 #include "photo_fixture.h"
+
+using lumivo::bench::BestSeconds;
 
 int main(int argc, char* argv[]) {
   // One core for both, so that the pipe's two processes cannot share the work.
@@ -29,10 +29,10 @@ int main(int argc, char* argv[]) {
         !lumivo::CompressOutput(working, jpeg, 80))
       std::abort();
   };
-  const double first = lumivo::bench::BestSeconds(1, convert);
-  const double ours = lumivo::bench::BestSeconds(kRuns, convert);
+  const double first = BestSeconds(1, convert);
+  const double ours = BestSeconds(kRuns, convert);
   const std::string floorCommand = "djpeg '" + photo.string() + "' | cjpeg -quality 80 > /dev/null";
-  const double floor = lumivo::bench::BestSeconds(kRuns, [&] {
+  const double floor = BestSeconds(kRuns, [&] {
     if (std::system(floorCommand.c_str()) != 0) std::abort();
   });
 
