@@ -15,13 +15,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kExpectedSuffix = ".expected.png";
+constexpr std::string_view kExpectedInfix = ".expected.";
 constexpr std::string_view kCasesFile = "cases.txt";
 
-bool IsExpectation(const std::string& name) { return name.ends_with(kExpectedSuffix); }
+bool IsExpectation(const std::string& name) { return name.find(kExpectedInfix) != std::string::npos; }
 
-fs::path ExpectedFor(const fs::path& file) {
-  return file.parent_path() / (file.stem().string() + std::string(kExpectedSuffix));
+// "x.expected.png", or the same pixels as a portable map; none when missing.
+std::optional<fs::path> ExpectedFor(const fs::path& file) {
+  for (const char* extension : {"png", "ppm", "pgm", "pbm"}) {
+    fs::path expected = file.parent_path() / (file.stem().string() + std::string(kExpectedInfix) + extension);
+    if (fs::exists(expected)) return expected;
+  }
+  return std::nullopt;
 }
 
 struct Note {
@@ -73,8 +78,10 @@ void AddFolder(const fs::path& folder, std::vector<ReaderDataCase>& cases) {
       entry.problem = note->second.problem;
     }
     if (!entry.failure && entry.problem.empty()) {
-      entry.expected = ExpectedFor(file);
-      if (!fs::exists(entry.expected)) entry.problem = "neither " + entry.expected.filename().string() + " nor a line in " + std::string(kCasesFile);
+      const auto expected = ExpectedFor(file);
+      // Without an expectation the file serves its format's own tests only.
+      if (!expected) continue;
+      entry.expected = *expected;
     }
     cases.push_back(std::move(entry));
   }

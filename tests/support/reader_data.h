@@ -1,7 +1,8 @@
 #pragma once
 // The readers' golden files: tests/data/<format>/ holds small pictures, each
-// beside the pixels it must give ("x.tga" beside "x.expected.png", written by
-// another program). An optional "cases.txt" in the folder gives, per file
+// beside the pixels it must give ("x.tga" beside "x.expected.png" or
+// "x.expected.ppm", written by another program); files with neither serve
+// their format's own tests. An optional "cases.txt" in the folder gives, per file
 // name, the allowed difference of each colour byte ("photo.jpg 6"), or the
 // kind of failure a file must end in ("cut.tga broken", "huge.tga too-large").
 // The same files seed the format's fuzz corpus.
@@ -24,7 +25,7 @@ namespace lumivo::test {
 
 struct ReaderDataCase {
   std::filesystem::path file;
-  std::filesystem::path expected;       // the PNG with the expected pixels; empty for a failure case
+  std::filesystem::path expected;       // the picture with the expected pixels; empty for a failure case
   int tolerance = 0;                    // the largest allowed difference of one colour byte
   std::optional<ErrorKind> failure;     // set: the file must fail with this kind
   std::string problem;                  // set: the folder does not say what this file should give
