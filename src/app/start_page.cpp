@@ -27,7 +27,7 @@
 #include "filelist/file_collection.h"
 #include "filelist/file_type_table.h"
 #include "filelist/path_fitting.h"
-#include "imaging/picture_loading.h"
+#include "metadata/upright_loading.h"
 #include "platform/qt_image.h"
 #include "resources/texts.h"
 
@@ -242,8 +242,9 @@ void StartPage::ShowSelectedEntry() {
   QString prefix;
   if (settings_.Options().StartPreview) {
     BusyPointer busy;
-    Bitmap picture;
-    const Status loaded = LoadPictureFile(fs::path(ToUtf8(entry)), picture);
+    Bitmap picture, scratch;
+    // Upright, as the run converts it.
+    const Status loaded = LoadUprightPicture(fs::path(ToUtf8(entry)), picture, scratch);
     const QImage shown = loaded ? ToImage(std::move(picture)) : QImage();
     if (!shown.isNull()) {
       preview_->SetPicture(shown);

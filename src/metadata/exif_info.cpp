@@ -1,7 +1,5 @@
 #include "metadata/exif_info.h"
 
-#include "readers/tiff_directory.h"
-
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -40,9 +38,11 @@ std::int32_t Rounded(double value) {
   return static_cast<std::int32_t>(RoundTiesEven(clamped));
 }
 
-}  // namespace
+// Bytes of one value of the type. Type 0 and types above 12 (IFD included)
+// have none here, so their entries are skipped.
+std::size_t ValueSize(std::uint16_t type) { return type <= tiff_type::kDouble ? TiffTypeSize(type) : 0; }
 
-std::size_t ExifTypeSize(std::uint16_t type) { return type <= tiff_type::kDouble ? TiffTypeSize(type) : 0; }
+}  // namespace
 
 double ConvertValue(std::span<const std::uint8_t> raw, std::uint16_t type, bool bigEndian) {
   using namespace tiff_type;
@@ -117,7 +117,7 @@ void ExifInfo::WalkDirectory(std::size_t dirPos, std::size_t basePos) {
     const std::uint16_t tag = order_.U16At(entry);
     const std::uint16_t type = order_.U16At(entry + 2);
     const std::uint32_t values = order_.U32At(entry + 4);
-    const auto byteCount = CheckedMul(values, ExifTypeSize(type));
+    const auto byteCount = CheckedMul(values, ValueSize(type));
     if (!byteCount || *byteCount == 0) continue;
     std::size_t valuePos = entry + 8;
     if (*byteCount > 4) {

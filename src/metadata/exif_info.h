@@ -19,10 +19,6 @@ inline constexpr std::uint16_t kByte = 1, kAscii = 2, kShort = 3, kLong = 4, kRa
                                kUndefined = 7, kSShort = 8, kSLong = 9, kSRational = 10, kFloat = 11, kDouble = 12;
 }
 
-// Bytes of one value of the type as the EXIF walk counts them; 0 for type 0
-// and types above 12 (an IFD-typed entry, 13, is skipped like an unknown one).
-std::size_t ExifTypeSize(std::uint16_t type);
-
 // The raw bytes of an entry as a number: integers from all bytes in the
 // block's order (kept to 32 bits, signed), rationals as a quotient (0 when
 // it fails), ASCII and UNDEFINED as 0.

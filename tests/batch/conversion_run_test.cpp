@@ -264,5 +264,27 @@ TEST_F(Run, ReadsSizeOncePerRunAndEverythingElsePerEntry) {
   EXPECT_EQ(settings.conversionReads, 1 + 3);
 }
 
+TEST_F(Run, KeepExifCarriesAJpegSourcesMetadata) {
+  settings.options.AlwaysNumber = false;
+  settings.options.KeepFolderStructure = false;
+  Bitmap picture = test::MakeBitmap(16, 16, [](int x, int y) { return Bgr{x * 9, y * 9, 60}; });
+  JpegImage jpeg;
+  ASSERT_TRUE(CompressOutput(picture, jpeg, 80).ok());
+  const std::vector<std::uint8_t> comment{0xFF, 0xFE, 0x00, 0x08, 'K', 'a', 'm', 'e', 'r', 'a'};
+  std::vector<std::uint8_t> source = jpeg.stream();
+  source.insert(source.begin() + 2, comment.begin(), comment.end());
+  const std::string photo = dir.Write("photo.jpg", source).string();
+  const auto carries = [&](const std::vector<std::uint8_t>& bytes) {
+    return std::search(bytes.begin(), bytes.end(), comment.begin(), comment.end()) != bytes.end();
+  };
+  for (const bool keep : {true, false}) {
+    SCOPED_TRACE(keep);
+    settings.options.KeepExif = keep;
+    const std::string out = Folder(keep ? "kept" : "plain");
+    ASSERT_TRUE(run.ConvertList({photo}, DestinationMode::ChosenFolder, out, settings, observer).ok());
+    EXPECT_EQ(carries(test::ReadFile(out + "photo.jpg")), keep);
+  }
+}
+
 }  // namespace
 }  // namespace lumivo

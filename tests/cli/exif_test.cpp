@@ -267,6 +267,7 @@ TEST_F(ExifClients, EveryOrientationComesOutUpright) {
     const Bgr mark = PixelAt(withExif, 45, 29);  // the watermark, bottom right of the upright picture
     EXPECT_LT(mark[0] + mark[1] + mark[2], 120);
 
+    EXPECT_EQ(Tags(plain / name).count("[IFD0] Orientation"), 0u);
     std::map<std::string, std::string> tags = Tags(kept / name);
     EXPECT_EQ(tags["[IFD0] Orientation"], "1");
     EXPECT_EQ(tags["[ExifIFD] ExifImageWidth"], "48");
