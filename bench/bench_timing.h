@@ -1,11 +1,23 @@
 #pragma once
-// The best of some runs: the figure least disturbed by the rest of the machine.
+// Timing helpers the benchmarks share.
+
+#include <sched.h>
 
 #include <algorithm>
 #include <chrono>
 
 namespace lumivo::bench {
 
+// One core for everything measured, so that no helper process or thread can
+// share the work.
+inline void PinToOneCore() {
+  cpu_set_t one;
+  CPU_ZERO(&one);
+  CPU_SET(0, &one);
+  sched_setaffinity(0, sizeof one, &one);
+}
+
+// The fastest of `runs` runs, in seconds.
 template <typename F>
 double BestSeconds(int runs, F work) {
   double best = 1e9;

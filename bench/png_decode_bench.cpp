@@ -1,7 +1,6 @@
 // Decoding a 12-megapixel RGB and RGBA PNG (zlib level 6, filters chosen by
 // libpng) on one core, against libspng and libpng in the same run.
 #include <png.h>
-#include <sched.h>
 #include <spng.h>
 
 #include <cstdio>
@@ -68,10 +67,7 @@ void DecodeLibpng(const Bytes& file, bool alpha, Bytes& out) {
 }  // namespace
 
 int main() {
-  cpu_set_t one;
-  CPU_ZERO(&one);
-  CPU_SET(0, &one);
-  sched_setaffinity(0, sizeof one, &one);
+  lumivo::bench::PinToOneCore();
 
   const lumivo::Bitmap photo = lumivo::bench::MakePhoto(4000, 3000, 1);
   constexpr int kRuns = 5;
