@@ -26,7 +26,9 @@ Bytes EncodePng(const lumivo::Bitmap& photo, bool alpha) {
       out[channels * x] = p[3 * x + 2];
       out[channels * x + 1] = p[3 * x + 1];
       out[channels * x + 2] = p[3 * x];
-      if (alpha) out[channels * x + 3] = static_cast<std::uint8_t>((x / 16 + y / 16) % 2 ? 255 : x * 255 / photo.width());
+      if (!alpha) continue;
+      // Opaque squares beside squares that fade out to the left.
+      out[channels * x + 3] = static_cast<std::uint8_t>((x / 16 + y / 16) % 2 ? 255 : x * 255 / photo.width());
     }
   }
   png_image image{};

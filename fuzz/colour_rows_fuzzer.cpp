@@ -1,14 +1,18 @@
-// The colour manager's row routines on any settings and any row: a refusal
-// is an answer, a read or write outside the row buffers is a finding.
+// The colour manager's row routines on any settings and any row: accepted
+// when the row converts, refused with EColorConversionError; a read or write
+// outside the row buffers is a finding.
 #include <algorithm>
 #include <cstdint>
 #include <span>
 #include <vector>
 
+#include "fuzz_harness.h"
 #include "readers/colour_manager.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size < 8) return 0;
+bool LumivoFuzzAccepts(std::span<const std::uint8_t> bytes) {
+  const std::uint8_t* data = bytes.data();
+  const std::size_t size = bytes.size();
+  if (size < 8) return false;
   using lumivo::ColorLayout;
   using Side = lumivo::TColorManager::Side;
   lumivo::TColorManager manager;
@@ -37,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       manager.ConvertRow(row, target, count, mask);
     }
   } catch (const lumivo::EColorConversionError&) {
+    return false;
   }
-  return 0;
+  return true;
 }

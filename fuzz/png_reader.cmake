@@ -1,1 +1,1 @@
-lumivo_fuzzer(png_reader lumivo_readers ZLIB::ZLIB)
+lumivo_fuzzer(png_reader DATA png lumivo_readers ZLIB::ZLIB)

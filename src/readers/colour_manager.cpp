@@ -106,7 +106,10 @@ void CmykRow(const Tables& t, const std::uint8_t* in, std::uint8_t* row, std::si
   });
 }
 
-double LabInverse(double f) { return f > 6.0 / 29.0 ? f * f * f : 3.0 * (6.0 / 29.0) * (6.0 / 29.0) * (f - 4.0 / 29.0); }
+double LabInverse(double f) {
+  constexpr double kDelta = 6.0 / 29.0;
+  return f > kDelta ? f * f * f : 3.0 * kDelta * kDelta * (f - 4.0 / 29.0);
+}
 
 std::uint8_t LinearToSrgb(double v) {
   v = std::clamp(v, 0.0, 1.0);
@@ -187,7 +190,8 @@ void UnpackPlane(const std::uint8_t* p, std::size_t n, int bits, bool swap, std:
   } else if (bits < 8) {
     for (std::size_t i = 0; i < n; ++i) out[i * step] = static_cast<std::uint8_t>(PackedSample(p, i, bits));
   } else {
-    for (std::size_t i = 0; i < n; ++i) out[i * step] = static_cast<std::uint8_t>(PackedSample(p, i, bits) >> (bits - 8));
+    for (std::size_t i = 0; i < n; ++i)
+      out[i * step] = static_cast<std::uint8_t>(PackedSample(p, i, bits) >> (bits - 8));
   }
 }
 

@@ -113,7 +113,8 @@ Header ReadHeader(ChunkWalker& chunks) {
   if (header.width == 0 || header.height == 0 || header.width > kLargest || header.height > kLargest ||
       ihdr.data[12] > 1)
     Fail(texts::kInvalidImageFormat);
-  if (ihdr.data[10] != 0) throw Failure(FormatText(texts::kSchemeNotSupported, std::string(texts::kCompressionSchemeIs), "PNG"));
+  if (ihdr.data[10] != 0)
+    throw Failure(FormatText(texts::kSchemeNotSupported, std::string(texts::kCompressionSchemeIs), "PNG"));
   if (!ValidColourFormat(header.colourType, header.depth)) Fail(texts::kInvalidColorFormat);
   header.interlaced = ihdr.data[12] == 1;
   return header;
@@ -243,15 +244,15 @@ void PngLoader::ConvertRows(std::uint8_t* data, const Pass& pass) {
   const std::uint32_t rows = Span(header_.height, pass.firstRow, pass.rowStep);
   if (pixels == 0 || rows == 0) return;
   const std::size_t rowBytes = RowBytes(pixels);
-  const std::size_t bpp = std::max<std::size_t>(1, static_cast<std::size_t>(header_.depth * ChannelsOf(header_.colourType) / 8));
+  const auto bpp = static_cast<std::size_t>(std::max(1, header_.depth * ChannelsOf(header_.colourType) / 8));
   std::span<const std::uint8_t> prior;
   for (std::uint32_t j = 0; j < rows; ++j) {
     std::uint8_t* line = data + static_cast<std::size_t>(j) * (rowBytes + 1);
     const std::span<std::uint8_t> row(line + 1, rowBytes);
     UnfilterPngRow(line[0], row, prior, bpp);
     const std::uint32_t y = pass.firstRow + j * pass.rowStep;
-    colours_.ConvertRow(std::span<const std::uint8_t>(row), std::span(target_.Row(static_cast<int>(y)), target_.rowBytes()),
-                        header_.width, pass.mask);
+    const std::span<std::uint8_t> out(target_.Row(static_cast<int>(y)), target_.rowBytes());
+    colours_.ConvertRow(std::span<const std::uint8_t>(row), out, header_.width, pass.mask);
     if (colourKey_) ClearKeyedPixels(row.data(), y, pass, pixels);
     prior = row;
   }

@@ -67,8 +67,8 @@ TEST(LZ77Decoder, StreamsBlockByBlockUntilTheEnd) {
   std::size_t in = 0, written = 0;
   while (decoder.lastResult() == 0 && in < packed.size()) {  // 13 packed bytes, at most 100 out a block
     const std::size_t take = std::min<std::size_t>(13, packed.size() - in);
-    const DecodedBlock block = decoder.DecodeBlock(std::span(packed).subspan(in, take),
-                                                   std::span(out).subspan(written, std::min<std::size_t>(100, out.size() - written)));
+    const std::size_t room = std::min<std::size_t>(100, out.size() - written);
+    const DecodedBlock block = decoder.DecodeBlock(std::span(packed).subspan(in, take), std::span(out).subspan(written, room));
     EXPECT_LE(block.consumed, take);
     in += block.consumed;
     written += block.produced;

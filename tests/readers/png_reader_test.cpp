@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
-#include <sstream>
 
 #include "readers/png_files.h"
 #include "readers/png_filters.h"
@@ -93,46 +89,6 @@ TEST(PngReader, DecodesEveryColourTypeDepthAndInterlaceLikeLibpng) {
             ++files;
           }
   EXPECT_EQ(files, 2 * 3 * (15 + 11));
-}
-
-Bytes ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// A binary PPM (P6, maxval 255) as BGR rows.
-Bytes PpmAsBgr(const Bytes& ppm, int& width, int& height) {
-  std::istringstream header(std::string(ppm.begin(), ppm.begin() + std::min<std::size_t>(ppm.size(), 64)));
-  std::string magic;
-  int maxval = 0;
-  header >> magic >> width >> height >> maxval;
-  const std::size_t start = static_cast<std::size_t>(header.tellg()) + 1;
-  Bytes bgr;
-  for (std::size_t i = start; i + 2 < ppm.size(); i += 3) bgr.insert(bgr.end(), {ppm[i + 2], ppm[i + 1], ppm[i]});
-  return bgr;
-}
-
-TEST(PngReader, ReadsFilesOtherProgramsWrote) {
-  // Written by ImageMagick, with its gAMA, cHRM, bKGD, tIME and trailing tEXt
-  // chunks; the pixels are ImageMagick's own over white. It scales 16-bit
-  // samples where we take their high byte: one level apart at most.
-  const std::pair<const char*, int> files[] = {
-      {"rgb8", 0},          {"grey2", 0},         {"palette_trns", 1},       {"grey_alpha", 1},
-      {"rgba16_interlaced", 1}, {"one_column_interlaced", 1},
-  };
-  const std::filesystem::path folder = std::filesystem::path(LUMIVO_TEST_DATA) / "png";
-  for (const auto& [name, tolerance] : files) {
-    int width = 0, height = 0;
-    const Bytes expected = PpmAsBgr(ReadFile(folder / (std::string(name) + ".ppm")), width, height);
-    const Bitmap picture = LoadPng(ReadFile(folder / (std::string(name) + ".png")));
-    ASSERT_EQ(picture.width(), width) << name;
-    ASSERT_EQ(picture.height(), height) << name;
-    const Bytes actual = OverWhite(picture);
-    ASSERT_EQ(actual.size(), expected.size()) << name;
-    int worst = 0;
-    for (std::size_t i = 0; i < actual.size(); ++i) worst = std::max(worst, std::abs(actual[i] - expected[i]));
-    EXPECT_LE(worst, tolerance) << name;
-  }
 }
 
 TEST(PngReader, KeepsDepthsAsTheirBitmapFormats) {
