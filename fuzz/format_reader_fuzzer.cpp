@@ -1,18 +1,17 @@
-// One reader (LUMIVO_READER, set by the build) on any bytes: a Failure is
-// an answer; a picture it does load must turn into the working bitmap.
-#include <cstdint>
+// One reader (LUMIVO_READER, set by the build) on any bytes: a Failure is a
+// refusal; a picture it does load must turn into the working bitmap.
 #include <cstdlib>
-#include <span>
 
+#include "fuzz_harness.h"
 #include "readers/reader_classes.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+bool LumivoFuzzAccepts(std::span<const std::uint8_t> bytes) {
   lumivo::Bitmap picture;
   try {
-    lumivo::LUMIVO_READER.load(std::span(data, size), picture);
+    lumivo::LUMIVO_READER.load(bytes, picture);
   } catch (const lumivo::Failure&) {
-    return 0;
+    return false;
   }
   if (!picture.ConvertToBgr24()) std::abort();
-  return 0;
+  return true;
 }

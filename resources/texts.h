@@ -9,9 +9,80 @@
 namespace lumivo::texts {
 
 inline constexpr std::string_view kApplicationTitle = "Lumivo";
+// The window's title: name, version and build date.
+inline constexpr std::string_view kTitleName = "Lumivo ";
+inline constexpr std::string_view kTitleVersion = "2.0.2";
+inline constexpr std::string_view kTitleDateWord = " vom ";
+inline constexpr std::string_view kTitleDate = "10. Oktober 2011";
+
+// Main window: caption strip and tabs
+inline constexpr std::string_view kCaptionHint = "Halt mich fest und beweg mich. Ich folge Dir.";
+inline constexpr std::string_view kMinimise = "__";
+inline constexpr std::string_view kMinimiseHint = "Legt das Programm in die Taskleiste.";
+inline constexpr std::string_view kClose = "X";
+inline constexpr std::string_view kCloseHint = "Beendet das Programm.";
+inline constexpr std::string_view kTabStart = "Start";
+inline constexpr std::string_view kTabStartHint = "Startseite des Lumivo2 mit Dateiliste.";
+inline constexpr std::string_view kTabAdjustments = "Bildanpassungen";
+inline constexpr std::string_view kTabAdjustmentsHint = "Hier können Anpassungen für die Bilder vorgenommen werden.";
+inline constexpr std::string_view kTabOptions = "Optionen";
+inline constexpr std::string_view kTabOptionsHint = "Generelle Einstellungen des Programmes.";
+inline constexpr std::string_view kTabProfiles = "Profile";
+inline constexpr std::string_view kTabProfilesHint =
+    "Profilverwaltung, mit der die Bildanpassungen geladen und gespeichert werden können.";
+inline constexpr std::string_view kTabInfo = "Info";
+inline constexpr std::string_view kTabInfoHint = "Kleine Informationen zum Programm sowie Impressum.";
+
+// Start page
+inline constexpr std::string_view kOpen = "Öffnen..";
+inline constexpr std::string_view kOpenHint =
+    "Linksklick öffnet Dateien. Rechtsklick öffnet ganze Verzeichnisse und Unterverzeichnisse.";
+inline constexpr std::string_view kClearList = "Liste leeren";
+inline constexpr std::string_view kClearListHint = "Entfernt alle Einträge aus der Dateiliste";
+inline constexpr std::string_view kSaveToFolder = "Speichern im Ordner ..";
+inline constexpr std::string_view kSaveToFolderHint = "Speichert alles in einem bestimmten Ordner";
+inline constexpr std::string_view kSaveBeside = "Speichern";
+inline constexpr std::string_view kSaveBesideHint =
+    "Speichert alles im gleichen Ordner wie die Originaldatei. Die Originaldatei wird nicht überschrieben.";
+inline constexpr std::string_view kLog = "Log";
+inline constexpr std::string_view kLogHint = "Zeigt den Bericht an.";
+inline constexpr std::string_view kStop = "Stopp";
+inline constexpr std::string_view kStopHint = "Stoppt eine laufende Dateiumwandlung.";
+inline constexpr std::string_view kPreviewSwitch = "Vorschau";
+inline constexpr std::string_view kPreviewSwitchHint = "Zeigt im Vorschaufenster die Bilder an.";
+inline constexpr std::string_view kPreviewHint = "Vorschaubild in verkleinerter Form.";
+inline constexpr std::string_view kFileListHint = "Hier stehen die Dateien, welche zur Umwandlung bereit sind.";
+inline constexpr std::string_view kCounterWord = "Bild";
+inline constexpr std::string_view kCounter = "%s %d / %d";
+inline constexpr std::string_view kCounterHint = "Akuteller Eintrag der Dateiliste  / Summe aller Einträge.";
+inline constexpr std::string_view kNameLineHint = "Aktueller Name vom markierten Eintag der Dateiliste.";
+inline constexpr std::string_view kFileError = "Dateifehler: ";
+inline constexpr std::string_view kProgressBarHint = "Bearbeitungsvorgang  als Fortschrittsbalken.";
+inline constexpr std::string_view kProgressStart = "Fertig 0,00 %";
+inline constexpr std::string_view kProgressHint = "Zeigt an, wieviel Prozent der aktuellen Aufgabe bearbeitet wurde.";
+inline constexpr std::string_view kTimeLineHint = "Zeigt die Dauer und die geschätzte verbleibende Zeit an.";
+inline constexpr std::string_view kOpenFolderTitle = "Ordner mit Bildern auswählen";
+inline constexpr std::string_view kSaveFolderTitle = "Ordner zum Speichern auswählen";
+// Our own: a second run while one is in progress, or a list that would shrink under it.
+inline constexpr std::string_view kRunInProgress =
+    "Es läuft gerade eine Umwandlung. Bitte warten Sie, bis sie fertig ist, oder drücken Sie \"Stopp\".";
+
+// Info page
+inline constexpr std::string_view kLogoHint = "Das ist das Programmlogo.";
+inline constexpr std::string_view kAboutHint = "Impressum.";
+inline constexpr std::string_view kCreditsHint = "Danke :)";
+inline constexpr std::string_view kAbout =
+    "Lumivo wandelt ganze Listen von Bildern in JPEG-Dateien um:\n"
+    "Größe, Qualität, Färbung und Wasserzeichen für alle auf einmal.\n\n"
+    "Die Originaldateien bleiben unverändert.";
+inline constexpr std::string_view kCredits =
+    "Danke an alle, die Fehler gemeldet, Ideen geschickt und Bilder getestet haben,\n"
+    "und an die Menschen hinter Qt, libjpeg-turbo, zlib und pugixml.";
 
 // Reader registry and readers
 inline constexpr std::string_view kRegisterTwice = "Attempt to register %s twice.";
+// Details for kCorruptPicture
+inline constexpr std::string_view kBadLzwCodeSize = "ungültige LZW-Codegröße";
 
 // Readers' messages, filled with the format's name
 inline constexpr std::string_view kInvalidImageFormat = "Cannot load image. Invalid or unexpected %s image format.";
@@ -55,12 +126,23 @@ inline constexpr std::string_view kReaderNotAvailable = "Das Format '%s' kann no
 inline constexpr std::string_view kCorruptPicture = "Die Bilddaten sind beschädigt: %s";
 inline constexpr std::string_view kJpegError = "JPEG-Fehler: %s";
 inline constexpr std::string_view kCannotWriteFile = "Die Datei '%s' kann nicht geschrieben werden.";
+inline constexpr std::string_view kCannotWriteFileBecause = "Die Datei '%s' kann nicht geschrieben werden: %s.";
+// Why a write failed, filled into the texts above and below.
+inline constexpr std::string_view kReasonNoSpace = "kein Speicherplatz mehr frei";
+inline constexpr std::string_view kReasonQuota = "das Speicherkontingent ist erschöpft";
+inline constexpr std::string_view kReasonReadOnly = "das Dateisystem ist schreibgeschützt";
+inline constexpr std::string_view kReasonNoPermission = "keine Berechtigung";
+inline constexpr std::string_view kReasonPathMissing = "ein Teil des Pfades ist nicht vorhanden";
+inline constexpr std::string_view kReasonNotAFolder = "ein Teil des Pfades ist kein Ordner";
+inline constexpr std::string_view kReasonNameTooLong = "der Name ist zu lang";
+inline constexpr std::string_view kReasonDevice = "ein Ein-/Ausgabefehler des Datenträgers";
+inline constexpr std::string_view kReasonSystem = "Systemfehler %d";
 
 // Batch run: output names, writing, progress and time line
 inline constexpr std::string_view kNumberPrefix = "[%4.4d]";
 inline constexpr std::string_view kTooLongName = "_zuLang";
-inline constexpr std::string_view kCannotCreateFolder = "Der Ordner '%s' kann nicht angelegt werden.";
-inline constexpr std::string_view kCannotWriteIntoFolder = "In den Ordner '%s' kann nicht geschrieben werden.";
+inline constexpr std::string_view kCannotCreateFolder = "Der Ordner '%s' kann nicht angelegt werden: %s.";
+inline constexpr std::string_view kCannotWriteIntoFolder = "In den Ordner '%s' kann nicht geschrieben werden: %s.";
 // The number arrives formatted as "%3.2f" with the user's decimal separator.
 inline constexpr std::string_view kProgressDone = "Fertig %s %%";
 inline constexpr std::string_view kTimeLine = "Dauer: %2.2d:%2.2d:%2.2d / %2.2d:%2.2d:%2.2d";

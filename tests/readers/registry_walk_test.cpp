@@ -14,6 +14,8 @@ namespace lumivo::test {
 namespace {
 
 const std::filesystem::path kData = LUMIVO_TEST_DATA;
+// Formats no other program writes here have their fuzz seeds.
+const std::filesystem::path kSeeds = kData / "../../fuzz/corpus";
 
 TEST(RegistryWalk, EveryReaderLoadsARealFile) {
   TempDir dir;
@@ -30,14 +32,14 @@ TEST(RegistryWalk, EveryReaderLoadsARealFile) {
       {"TTIFFGraphic", made("x.tif", "-compress lzw")},
       {"TEPSGraphic", made("x.eps", "", "ept2:")},  // with a TIFF preview
       {"TPCXGraphic", kData / "pcx/palette8.pcx"},
-      {"TRLAGraphic", kData / "rla/rgb.rla"},
+      {"TRLAGraphic", kSeeds / "rla_reader/rgb.rla"},
       {"TSGIGraphic", kData / "sgi/rgb-rle.sgi"},
       {"TPSDGraphic", kData / "psd/rgb-rle.psd"},
       {"TPPMGraphic", kData / "pnm/rgb-text.ppm"},
-      {"TAutodeskGraphic", kData / "autodesk/small.cel"},
+      {"TAutodeskGraphic", kSeeds / "autodesk_reader/small.cel"},
       {"TPCDGraphic", made("x.pcd", "-resize 768x512!")},
       {"TGIFGraphic", made("x.gif", "")},
-      {"TPSPGraphic", kData / "psp/rle24.psp"},
+      {"TPSPGraphic", kSeeds / "psp_reader/rle24.psp"},
       {"TPNGGraphic", kData / "png/rgb8.png"},
   };
   // Dr. Halo files are never matched by content, so nothing ever loads them.
