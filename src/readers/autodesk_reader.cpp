@@ -1,7 +1,6 @@
 #include "readers/reader_classes.h"
 
 #include <array>
-
 #include <vector>
 
 #include "readers/content_test.h"

@@ -1,11 +1,12 @@
+#include "readers/reader_classes.h"
+
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
 
-#include "core/checked_math.h"
 #include "readers/colour_manager.h"
 #include "readers/content_test.h"
-#include "readers/reader_classes.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -33,11 +34,9 @@ class MapText {
   unsigned Number(unsigned ceiling) {
     SkipSeparators();
     if (!IsDigit(Peek())) InvalidPixel();
-    unsigned value = 0;
-    while (at_ < bytes_.size() && IsDigit(bytes_[at_])) {
-      value = std::min(value * 10 + (bytes_[at_++] - '0'), ceiling);
-    }
-    return value;
+    std::uint64_t value = 0;
+    while (at_ < bytes_.size() && IsDigit(bytes_[at_])) value = std::min<std::uint64_t>(value * 10 + (bytes_[at_++] - '0'), ceiling);
+    return static_cast<unsigned>(value);
   }
 
   // A bitmap's text pixel is one digit; pixels need no white space between them.

@@ -1,9 +1,11 @@
+#include "readers/reader_classes.h"
+
+#include <algorithm>
 #include <array>
 #include <cstring>
 
 #include "readers/colour_manager.h"
 #include "readers/content_test.h"
-#include "readers/reader_classes.h"
 #include "readers/run_length_decoders.h"
 
 namespace lumivo {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Writes the reader fixtures under tests/data/<format>/: small pictures made
 # by ImageMagick and netpbm, each beside ImageMagick's own decode of it laid
-# over white (<name>.expected.ppm). Run again only to refresh the files.
+# over white (<name>.expected.png). Run again only to refresh the files.
 set -euo pipefail
 cd "$(dirname "$0")"
 work=$(mktemp -d)
@@ -13,8 +13,8 @@ convert -size 7x5 xc:black -channel R -fx 'i/6' -channel G -fx 'j/4' -channel B 
 convert "$work/base.ppm" -alpha set -channel A -fx '(i+1)/7' +channel "$work/alpha.png"
 convert "$work/base.ppm" -colorspace Gray -depth 8 "$work/grey.pgm"
 
-expect() {  # file: ImageMagick's decode, upright (its Targa rows keep their stored order unless turned), over white, as 8-bit binary PPM
-  convert "$1[0]" -auto-orient -background white -alpha remove -alpha off -depth 8 -type TrueColor "ppm:${1%.*}.expected.ppm"
+expect() {  # file: ImageMagick's decode, upright (its Targa rows keep their stored order unless turned), over white
+  convert "$1[0]" -auto-orient -background white -alpha remove -alpha off -depth 8 -type TrueColor "png24:${1%.*}.expected.png"
 }
 make() {  # folder name source options...
   local folder=$1 name=$2 source=$3
@@ -25,6 +25,7 @@ make() {  # folder name source options...
 }
 
 rm -rf targa pcx pnm sgi psd
+mkdir -p targa pcx pnm sgi psd
 for rle in none RLE; do
   suffix=$([ $rle = RLE ] && echo -rle || true)
   make targa "colour-map8$suffix.tga" "$work/base.ppm" -compress $rle -type Palette
@@ -40,7 +41,7 @@ convert "$work/base.ppm" -monochrome "$work/mono.pbm"
 # ImageMagick inverts this one-plane file against its own source; netpbm's
 # decode agrees with the source.
 ppmtopcx "$work/mono.pbm" > pcx/mono1.pcx 2>/dev/null
-pcxtoppm pcx/mono1.pcx 2>/dev/null | pnmdepth 255 > pcx/mono1.expected.ppm
+pcxtoppm pcx/mono1.pcx 2>/dev/null | pnmtopng > pcx/mono1.expected.png 2>/dev/null
 ppmtopcx -planes 4 <(ppmquant 16 "$work/base.ppm" 2>/dev/null) > pcx/planes4.pcx 2>/dev/null && expect pcx/planes4.pcx
 ppmtopcx -packed <(ppmquant 4 "$work/base.ppm" 2>/dev/null) > pcx/packed2.pcx 2>/dev/null && expect pcx/packed2.pcx
 
@@ -63,7 +64,14 @@ make psd rgb.psd "$work/base.ppm" -compress none
 # ImageMagick's own decode of its RGBA Photoshop file mixes colour with
 # alpha; the source laid over white is what the file holds.
 convert "$work/alpha.png" psd/rgba.psd
-convert "$work/alpha.png" -background white -alpha remove -alpha off -depth 8 -type TrueColor ppm:psd/rgba.expected.ppm
+convert "$work/alpha.png" -background white -alpha remove -alpha off -depth 8 -type TrueColor png24:psd/rgba.expected.png
 make psd grey.psd "$work/grey.pgm" -type Grayscale
 make psd cmyk.psd "$work/base.ppm" -colorspace CMYK
 make psd rgb16.psd "$work/base.ppm" -depth 16
+
+# Where our rounding may differ from ImageMagick's: alpha laid over white,
+# 5-bit channels widened, 16-bit samples narrowed, CMYK turned into RGB.
+printf '%s\n' '# Allowed difference of each colour byte.' 'rgb16.tga 1' 'rgb16-rle.tga 1' 'rgba32.tga 1' 'rgba32-rle.tga 1' > targa/cases.txt
+printf '%s\n' '# Allowed difference of each colour byte.' 'rgb16-binary.ppm 1' > pnm/cases.txt
+printf '%s\n' '# Allowed difference of each colour byte.' 'rgb16.sgi 1' 'rgba-rle.sgi 1' > sgi/cases.txt
+printf '%s\n' '# Allowed difference of each colour byte.' 'cmyk.psd 2' 'rgb16.psd 1' 'rgba.psd 1' > psd/cases.txt

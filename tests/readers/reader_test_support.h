@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <string>
 #include <vector>
 
 #include "core/bitmap.h"
@@ -25,15 +24,5 @@ Bitmap LoadBytes(const Bytes& bytes);
 Bitmap LoadAsBgr(const Bytes& bytes);
 
 Bytes FileBytes(const std::filesystem::path& file);
-
-// An 8-bit binary PPM ("P6 width height 255" and red-green-blue bytes).
-struct RgbPicture {
-  int width = 0, height = 0;
-  Bytes rgb;
-};
-RgbPicture ReadPpm(const std::filesystem::path& file);
-
-// The largest difference of any sample, or -1 when the sizes differ.
-int LargestDifference(const Bitmap& bgr, const RgbPicture& expected);
 
 }  // namespace lumivo::test
