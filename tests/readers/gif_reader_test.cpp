@@ -269,7 +269,8 @@ TEST(GifLzwDecoder, AFullTableKeepsItsLastEntryAndTwelveBits) {
   ASSERT_EQ(nextFree, 4096);
   codes.push_back({4095, 12});
   codes.push_back({5, 12});
-  TGIFLZWDecoder decoder(2, PackCodes(codes));
+  const Bytes packed = PackCodes(codes);  // the decoder reads it in place
+  TGIFLZWDecoder decoder(2, packed);
   Bytes out(5000);
   ASSERT_EQ(decoder.Decode(out), 4093u);
   EXPECT_EQ(out[4091], 2);
