@@ -39,11 +39,6 @@ std::int32_t Rounded(double value) {
 
 }  // namespace
 
-std::size_t TiffTypeSize(std::uint16_t type) {
-  static constexpr std::size_t kSizes[] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
-  return type < std::size(kSizes) ? kSizes[type] : 0;
-}
-
 double ConvertValue(std::span<const std::uint8_t> raw, std::uint16_t type, bool bigEndian) {
   using namespace tiff_type;
   switch (type) {

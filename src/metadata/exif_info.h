@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "metadata/byte_order_reader.h"
+#include "readers/tiff_types.h"
 
 namespace lumivo {
 
@@ -18,9 +19,6 @@ namespace tiff_type {
 inline constexpr std::uint16_t kByte = 1, kAscii = 2, kShort = 3, kLong = 4, kRational = 5, kSByte = 6,
                                kUndefined = 7, kSShort = 8, kSLong = 9, kSRational = 10, kFloat = 11, kDouble = 12;
 }
-
-// Bytes of one value of the type; 0 for type 0 and types above 12.
-std::size_t TiffTypeSize(std::uint16_t type);
 
 // The raw bytes of an entry as a number: integers from all bytes in the
 // block's order (kept to 32 bits, signed), rationals as a quotient (0 when
