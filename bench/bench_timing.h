@@ -1,6 +1,5 @@
 #pragma once
-// What every benchmark measures with: one core, and the best of some runs,
-// the figure least disturbed by the rest of the machine.
+// Timing helpers the benchmarks share.
 
 #include <sched.h>
 
@@ -9,15 +8,16 @@
 
 namespace lumivo::bench {
 
-// Pins the process (and the programs it starts) to the first core, so that
-// no side of a comparison gets a second one.
-inline void UseOneCore() {
+// One core for everything measured, so that no helper process or thread can
+// share the work.
+inline void PinToOneCore() {
   cpu_set_t one;
   CPU_ZERO(&one);
   CPU_SET(0, &one);
   sched_setaffinity(0, sizeof one, &one);
 }
 
+// The fastest of `runs` runs, in seconds.
 template <typename F>
 double BestSeconds(int runs, F work) {
   double best = 1e9;

@@ -4,17 +4,17 @@
 #include <cstdlib>
 #include <string>
 
-#include "bench_timing.h"
 #include "imaging/jpeg_output.h"
 #include "imaging/picture_loading.h"
 #include "imaging/sizing.h"
+#include "bench_timing.h"
 #include "photo_fixture.h"
 
 using lumivo::bench::BestSeconds;
 
 int main(int argc, char* argv[]) {
   // One core for both, so that the pipe's two processes cannot share the work.
-  lumivo::bench::UseOneCore();
+  lumivo::bench::PinToOneCore();
 
   const std::filesystem::path cache = argc > 1 ? argv[1] : "bench/cache";
   const auto photo = lumivo::bench::CachedPhotoJpeg(cache / "photo-12mp.jpg", 4000, 3000, 1);

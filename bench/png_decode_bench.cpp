@@ -65,7 +65,7 @@ void DecodeLibpng(const Bytes& file, bool alpha, Bytes& out) {
 }  // namespace
 
 int main() {
-  lumivo::bench::UseOneCore();
+  lumivo::bench::PinToOneCore();
 
   const lumivo::Bitmap photo = lumivo::bench::MakePhoto(4000, 3000, 1);
   constexpr int kRuns = 5;

@@ -50,7 +50,7 @@ std::filesystem::path CachedPhotoTiff(const std::filesystem::path& file, int com
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  lumivo::bench::UseOneCore();
+  lumivo::bench::PinToOneCore();
   TIFFSetWarningHandler(nullptr);
 
   const std::filesystem::path cache = argc > 1 ? argv[1] : "bench/cache";
