@@ -1,1 +1,1 @@
-lumivo_fuzzer(tiff_reader lumivo_readers)
+lumivo_fuzzer(tiff_reader DATA tiff lumivo_readers)

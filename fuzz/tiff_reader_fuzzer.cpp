@@ -1,15 +1,14 @@
-#include <span>
-
 #include "core/bitmap.h"
 #include "core/result.h"
+#include "fuzz_harness.h"
 #include "readers/tiff_image.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+bool LumivoFuzzAccepts(std::span<const std::uint8_t> bytes) {
   lumivo::Bitmap target;
   try {
-    lumivo::LoadTiffImage(std::span(data, size), target);
-    (void)target.ConvertToBgr24();
+    lumivo::LoadTiffImage(bytes, target);
   } catch (const lumivo::Failure&) {
+    return false;
   }
-  return 0;
+  return target.ConvertToBgr24().ok();
 }

@@ -8,7 +8,6 @@
 #include "core/checked_math.h"
 #include "core/result.h"
 #include "core/rounding.h"
-#include "readers/tiff_directory.h"
 
 namespace lumivo {
 
@@ -37,10 +36,6 @@ std::int32_t Rounded(double value) {
   const long double clamped = std::clamp<long double>(value, INT32_MIN, INT32_MAX);
   return static_cast<std::int32_t>(RoundTiesEven(clamped));
 }
-
-// Bytes of one value of the type. Type 0 and types above 12 (IFD included)
-// have none here, so their entries are skipped.
-std::size_t ValueSize(std::uint16_t type) { return type <= tiff_type::kDouble ? TiffTypeSize(type) : 0; }
 
 }  // namespace
 
@@ -117,7 +112,7 @@ void ExifInfo::WalkDirectory(std::size_t dirPos, std::size_t basePos) {
     const std::uint16_t tag = order_.U16At(entry);
     const std::uint16_t type = order_.U16At(entry + 2);
     const std::uint32_t values = order_.U32At(entry + 4);
-    const auto byteCount = CheckedMul(values, ValueSize(type));
+    const auto byteCount = CheckedMul(values, TiffTypeSize(type));
     if (!byteCount || *byteCount == 0) continue;
     std::size_t valuePos = entry + 8;
     if (*byteCount > 4) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "metadata/byte_order_reader.h"
+#include "readers/tiff_types.h"
 
 namespace lumivo {
 

@@ -7,14 +7,14 @@
 #include "core/byte_reader.h"
 #include "core/checked_math.h"
 #include "readers/tiff_failure.h"
+#include "readers/tiff_types.h"
 
 namespace lumivo {
 
 namespace {
 
 enum TiffType : std::uint16_t {
-  kByte = 1, kAscii, kShort, kLong, kRational, kSByte, kUndefined, kSShort, kSLong, kSRational, kFloat, kDouble,
-  kIfd
+  kByte = 1, kAscii, kShort, kLong, kRational, kSByte, kUndefined, kSShort, kSLong, kSRational, kFloat, kDouble
 };
 
 // Far more than any real file has; a longer chain is a hostile one.
@@ -24,11 +24,6 @@ std::uint32_t Load32(const std::uint8_t* p, bool big) { return big ? LoadU32BE(p
 std::uint16_t Load16(const std::uint8_t* p, bool big) { return big ? LoadU16BE(p) : LoadU16LE(p); }
 
 }  // namespace
-
-std::size_t TiffTypeSize(std::uint16_t type) {
-  static constexpr std::array<std::uint8_t, 14> kSizes = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8, 4};
-  return type < kSizes.size() ? kSizes[type] : 0;
-}
 
 std::optional<TiffDirectory> TiffDirectory::Read(std::span<const std::uint8_t> bytes, int index) {
   if (bytes.size() < 8) return std::nullopt;
@@ -41,7 +36,7 @@ std::optional<TiffDirectory> TiffDirectory::Read(std::span<const std::uint8_t> b
   std::unordered_set<std::uint32_t> visited;
   for (int walked = 0; offset != 0 && walked < kMaximumDirectories; ++walked) {
     if (!visited.insert(offset).second) return std::nullopt;  // a circle
-    if (offset > bytes.size()) FailTiff();
+    if (bytes.size() < 2 || offset > bytes.size() - 2) FailTiff();
     reader.Seek(offset);
     const std::uint16_t count = reader.U16(big);
     if (!reader.has(std::size_t{count} * 12 + 4)) FailTiff();
@@ -92,8 +87,7 @@ std::uint32_t TiffDirectory::Integer(std::uint16_t tag, std::uint32_t fallback) 
     case kShort:
     case kSShort:
     case kLong:
-    case kSLong:
-    case kIfd: break;
+    case kSLong: break;
     default: return fallback;
   }
   const auto values = Values(*entry);
@@ -110,7 +104,7 @@ std::vector<std::uint32_t> TiffDirectory::Integers(std::uint16_t tag) const {
   const TiffEntry* entry = Find(tag);
   if (!entry) return {};
   const std::size_t size = TiffTypeSize(entry->type);
-  if (entry->type != kByte && entry->type != kShort && entry->type != kLong && entry->type != kIfd &&
+  if (entry->type != kByte && entry->type != kShort && entry->type != kLong &&
       entry->type != kSByte && entry->type != kSShort && entry->type != kSLong)
     return {};
   const auto values = Values(*entry);

@@ -49,7 +49,4 @@ class TiffDirectory {
   std::vector<TiffEntry> entries_;
 };
 
-// Bytes a value of the TIFF type takes; 0 for a type we do not know.
-std::size_t TiffTypeSize(std::uint16_t type);
-
 }  // namespace lumivo
