@@ -206,6 +206,7 @@ inline constexpr std::string_view kCliDestinationNotFolder = "Der Zielordner '%s
 inline constexpr std::string_view kCliStopRequested =
     "Abbruch: die laufende Datei wird noch fertig; ein zweites Strg+C bricht sofort ab.";
 inline constexpr std::string_view kCliStopped = "Angehalten nach %d von %d Dateien.";
+inline constexpr std::string_view kCliOutputFailed = "Die Standardausgabe kann nicht geschrieben werden: %s.";
 
 }  // namespace lumivo::texts
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/text_basics.h"
 #include "filelist/file_type_table.h"
 #include "resources/texts.h"
 
@@ -12,17 +13,8 @@ namespace lumivo::cli {
 
 namespace {
 
-// Strict decimal: an optional sign and digits, nothing else.
-std::optional<int> ParseInt(std::string_view text) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
 std::optional<int> ParseInRange(std::string_view text, int min, int max) {
-  const auto value = ParseInt(text);
+  const auto value = ParseDecimalInt(text);
   if (!value || *value < min || *value > max) return std::nullopt;
   return value;
 }
@@ -45,13 +37,6 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
     if (at == std::string_view::npos) return parts;
     text.remove_prefix(at + 1);
   }
-}
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lower;
 }
 
 Error Usage(std::string message) { return Error{std::move(message)}; }
@@ -179,7 +164,7 @@ Status ParseFont(std::string_view text, SettingsOverrides& out) {
   font.style = 0;
   bool coloured = false;
   for (std::size_t i = 2; i < parts.size(); ++i) {
-    const std::string word = Lower(parts[i]);
+    const std::string word = AsciiLowerCase(parts[i]);
     if (word == "bold") {
       font.style |= FontDescription::kBold;
     } else if (word == "italic") {
@@ -231,7 +216,7 @@ Status ParseTypes(std::string_view text, std::vector<int>& rows) {
     std::string_view extension = item;
     if (extension.starts_with("*.")) extension.remove_prefix(2);
     else if (extension.starts_with(".")) extension.remove_prefix(1);
-    const std::string lower = Lower(extension);
+    const std::string lower = AsciiLowerCase(extension);
     int found = -1;
     for (std::size_t row = 0; row < FileTypeTable.size(); ++row)
       if (FileTypeTable[row].extension == lower) found = static_cast<int>(row);
