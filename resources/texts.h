@@ -9,9 +9,110 @@
 namespace lumivo::texts {
 
 inline constexpr std::string_view kApplicationTitle = "Lumivo";
+// The window's title: name, version and build date.
+inline constexpr std::string_view kTitleName = "Lumivo ";
+inline constexpr std::string_view kTitleVersion = "2.0.2";
+inline constexpr std::string_view kTitleDateWord = " vom ";
+inline constexpr std::string_view kTitleDate = "10. Oktober 2011";
+
+// Main window: caption strip and tabs
+inline constexpr std::string_view kCaptionHint = "Halt mich fest und beweg mich. Ich folge Dir.";
+inline constexpr std::string_view kMinimise = "__";
+inline constexpr std::string_view kMinimiseHint = "Legt das Programm in die Taskleiste.";
+inline constexpr std::string_view kClose = "X";
+inline constexpr std::string_view kCloseHint = "Beendet das Programm.";
+inline constexpr std::string_view kTabStart = "Start";
+inline constexpr std::string_view kTabStartHint = "Startseite des Lumivo2 mit Dateiliste.";
+inline constexpr std::string_view kTabAdjustments = "Bildanpassungen";
+inline constexpr std::string_view kTabAdjustmentsHint = "Hier können Anpassungen für die Bilder vorgenommen werden.";
+inline constexpr std::string_view kTabOptions = "Optionen";
+inline constexpr std::string_view kTabOptionsHint = "Generelle Einstellungen des Programmes.";
+inline constexpr std::string_view kTabProfiles = "Profile";
+inline constexpr std::string_view kTabProfilesHint =
+    "Profilverwaltung, mit der die Bildanpassungen geladen und gespeichert werden können.";
+inline constexpr std::string_view kTabInfo = "Info";
+inline constexpr std::string_view kTabInfoHint = "Kleine Informationen zum Programm sowie Impressum.";
+
+// Start page
+inline constexpr std::string_view kOpen = "Öffnen..";
+inline constexpr std::string_view kOpenHint =
+    "Linksklick öffnet Dateien. Rechtsklick öffnet ganze Verzeichnisse und Unterverzeichnisse.";
+inline constexpr std::string_view kClearList = "Liste leeren";
+inline constexpr std::string_view kClearListHint = "Entfernt alle Einträge aus der Dateiliste";
+inline constexpr std::string_view kSaveToFolder = "Speichern im Ordner ..";
+inline constexpr std::string_view kSaveToFolderHint = "Speichert alles in einem bestimmten Ordner";
+inline constexpr std::string_view kSaveBeside = "Speichern";
+inline constexpr std::string_view kSaveBesideHint =
+    "Speichert alles im gleichen Ordner wie die Originaldatei. Die Originaldatei wird nicht überschrieben.";
+inline constexpr std::string_view kLog = "Log";
+inline constexpr std::string_view kLogHint = "Zeigt den Bericht an.";
+inline constexpr std::string_view kStop = "Stopp";
+inline constexpr std::string_view kStopHint = "Stoppt eine laufende Dateiumwandlung.";
+inline constexpr std::string_view kPreviewSwitch = "Vorschau";
+inline constexpr std::string_view kPreviewSwitchHint = "Zeigt im Vorschaufenster die Bilder an.";
+inline constexpr std::string_view kPreviewHint = "Vorschaubild in verkleinerter Form.";
+inline constexpr std::string_view kFileListHint = "Hier stehen die Dateien, welche zur Umwandlung bereit sind.";
+inline constexpr std::string_view kCounterWord = "Bild";
+inline constexpr std::string_view kCounter = "%s %d / %d";
+inline constexpr std::string_view kCounterHint = "Akuteller Eintrag der Dateiliste  / Summe aller Einträge.";
+inline constexpr std::string_view kNameLineHint = "Aktueller Name vom markierten Eintag der Dateiliste.";
+inline constexpr std::string_view kFileError = "Dateifehler: ";
+inline constexpr std::string_view kProgressBarHint = "Bearbeitungsvorgang  als Fortschrittsbalken.";
+inline constexpr std::string_view kProgressStart = "Fertig 0,00 %";
+inline constexpr std::string_view kProgressHint = "Zeigt an, wieviel Prozent der aktuellen Aufgabe bearbeitet wurde.";
+inline constexpr std::string_view kTimeLineHint = "Zeigt die Dauer und die geschätzte verbleibende Zeit an.";
+inline constexpr std::string_view kOpenFolderTitle = "Ordner mit Bildern auswählen";
+inline constexpr std::string_view kSaveFolderTitle = "Ordner zum Speichern auswählen";
+// Our own: a second run while one is in progress, or a list that would shrink under it.
+inline constexpr std::string_view kRunInProgress =
+    "Es läuft gerade eine Umwandlung. Bitte warten Sie, bis sie fertig ist, oder drücken Sie \"Stopp\".";
+
+// Info page
+inline constexpr std::string_view kLogoHint = "Das ist das Programmlogo.";
+inline constexpr std::string_view kAboutHint = "Impressum.";
+inline constexpr std::string_view kCreditsHint = "Danke :)";
+inline constexpr std::string_view kAbout =
+    "Lumivo wandelt ganze Listen von Bildern in JPEG-Dateien um:\n"
+    "Größe, Qualität, Färbung und Wasserzeichen für alle auf einmal.\n\n"
+    "Die Originaldateien bleiben unverändert.";
+inline constexpr std::string_view kCredits =
+    "Danke an alle, die Fehler gemeldet, Ideen geschickt und Bilder getestet haben,\n"
+    "und an die Menschen hinter Qt, libjpeg-turbo, zlib und pugixml.";
 
 // Reader registry and readers
 inline constexpr std::string_view kRegisterTwice = "Attempt to register %s twice.";
+inline constexpr std::string_view kInvalidImageFormat = "Cannot load image. Invalid or unexpected %s image format.";
+// Details for kCorruptPicture
+inline constexpr std::string_view kBadLzwCodeSize = "ungültige LZW-Codegröße";
+
+// Readers' messages, filled with the format's name
+inline constexpr std::string_view kInvalidImageFormat = "Cannot load image. Invalid or unexpected %s image format.";
+inline constexpr std::string_view kSchemeNotSupported = "Cannot load image. %s not supported for %s files.";
+inline constexpr std::string_view kCompressionSchemeIs = "The compression scheme is";
+inline constexpr std::string_view kInvalidColorFormat = "Invalid color format in %s file.";
+inline constexpr std::string_view kStreamReadError = "Stream read error in %s file.";
+inline constexpr std::string_view kCrcError = "Cannot load image. CRC error found in %s file.";
+inline constexpr std::string_view kInvalidPalette = "Cannot load image. Palette in %s file is invalid.";
+inline constexpr std::string_view kCompressionError = "Cannot load image. Compression error found in %s file.";
+inline constexpr std::string_view kExtraCompressedData = "Cannot load image. Extra compressed data found in %s file.";
+inline constexpr std::string_view kPngCriticalChunk = "Cannot load PNG image. Unexpected but critical chunk detected.";
+inline constexpr std::string_view kImageDataEndsEarly = "Die Bilddaten der %s-Datei enden vor dem Ende des Bildes.";
+
+// Decoders
+inline constexpr std::string_view kLZ77Error = "LZ77 decompression error.";
+
+// Colour conversion
+inline constexpr std::string_view kColorDepthInvalid =
+    "Color depth is invalid. Bits per sample must be 1, 2, 4, 8 or 16.";
+inline constexpr std::string_view kSampleCountInvalid =
+    "Sample count per pixel does not correspond to the given color scheme.";
+inline constexpr std::string_view kIndexedConversion =
+    "Conversion between indexed and non-indexed pixel formats is not supported.";
+inline constexpr std::string_view kNoConversionMethod = "Color conversion failed. Could not find a proper method.";
+inline constexpr std::string_view kSubsamplingInvalid = "Subsampling value is invalid. Allowed are 1, 2 and 4.";
+inline constexpr std::string_view kVerticalSubsampling =
+    "Vertical subsampling value must be <= horizontal subsampling value.";
+inline constexpr std::string_view kRowTooShort = "Eine Bildzeile ist kürzer als ihre Pixel.";
 
 // Picture loading and output; our own wording where the program had none
 inline constexpr std::string_view kFileNotFound = "Die Datei '%s' wurde nicht gefunden.";

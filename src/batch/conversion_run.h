@@ -8,6 +8,7 @@
 
 #include "batch/output_naming.h"
 #include "batch/run_interfaces.h"
+#include "metadata/exif_transfer.h"
 
 namespace lumivo {
 
@@ -16,7 +17,7 @@ struct RunOptions {
   // ahead on worker threads with identical files, names and report.
   int jobs = 1;
   std::string decimalSeparator = ",";
-  MetadataTransfer transferMetadata;  // used when KeepExif is on; empty: plain save
+  MetadataTransfer transferMetadata = TransferExif;  // used when KeepExif is on; empty: plain save
 };
 
 struct RunResult {

@@ -6,9 +6,9 @@
 #include "batch/file_checks.h"
 #include "core/rounding.h"
 #include "imaging/colouring.h"
-#include "imaging/picture_loading.h"
 #include "imaging/text_watermark.h"
 #include "imaging/watermark.h"
+#include "metadata/upright_loading.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -80,7 +80,8 @@ PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& setti
                            PreparationWorkspace& workspace, const std::function<void()>& loaded) {
   if (const SourceProblem problem = CheckSource(source); problem != SourceProblem::kNone)
     return Failed(CheckFailure(problem, source));
-  if (Status load = LoadPictureFile(source, workspace.working); !load) return Failed(load.error());
+  if (Status load = LoadUprightPicture(source, workspace.working, workspace.source); !load)
+    return Failed(load.error());
   if (loaded) loaded();
   try {
     if (Status adjusted = Adjust(workspace.working, settings, workspace.source); !adjusted)

@@ -11,17 +11,21 @@
 
 namespace lumivo {
 
-// The one place where a reader's error becomes an answer.
 Status LoadPictureFile(const std::filesystem::path& file, Bitmap& target) {
+  // Read once: the content tests and the loader see the same bytes.
+  const auto bytes = ReadFileBytes(file);
+  if (!bytes) return bytes.status();
+  return LoadPictureBytes(*bytes, file, target);
+}
+
+// The one place where a reader's error becomes an answer.
+Status LoadPictureBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target) {
   try {
-    // Read once: the content tests and the loader see the same bytes.
-    const auto bytes = ReadFileBytes(file);
-    if (!bytes) return bytes.status();
-    MemoryStream stream(*bytes);
+    MemoryStream stream(bytes);
     const ReaderClass* reader = FileFormats().ReaderClassFromStream(stream);
-    if (!reader) return LoadPlatformPicture(*bytes, file, target);
+    if (!reader) return LoadPlatformPicture(bytes, file, target);
     Bitmap picture;
-    reader->load(*bytes, picture);
+    reader->load(bytes, picture);
     target = std::move(picture);
     return {};
   } catch (const TooLarge& failure) {

@@ -1,0 +1,1 @@
+lumivo_fuzzer(colour_rows lumivo_readers)

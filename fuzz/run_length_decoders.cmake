@@ -1,0 +1,1 @@
+lumivo_fuzzer(run_length_decoders lumivo_readers)
