@@ -23,7 +23,7 @@ TEST(ReaderFiles, LoadWithThePixelsImageMagickDecodes) {
   for (const char* format : {"targa", "pcx", "pnm", "sgi", "psd"}) {
     for (const auto& entry : std::filesystem::directory_iterator(kData / format)) {
       const std::filesystem::path& file = entry.path();
-      if (file.string().find(".expected.") != std::string::npos) continue;
+      if (file.string().find(".expected.") != std::string::npos || file.filename() == "cases.txt") continue;
       SCOPED_TRACE(file.filename().string());
       ++files;
       std::filesystem::path expectedFile = file;

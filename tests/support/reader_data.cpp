@@ -15,13 +15,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kExpectedSuffix = ".expected.png";
+constexpr std::string_view kExpectedSuffixes[] = {".expected.png", ".expected.ppm"};
 constexpr std::string_view kCasesFile = "cases.txt";
 
-bool IsExpectation(const std::string& name) { return name.ends_with(kExpectedSuffix); }
+bool IsExpectation(const std::string& name) {
+  for (std::string_view suffix : kExpectedSuffixes)
+    if (name.ends_with(suffix)) return true;
+  return false;
+}
 
 fs::path ExpectedFor(const fs::path& file) {
-  return file.parent_path() / (file.stem().string() + std::string(kExpectedSuffix));
+  fs::path first;
+  for (std::string_view suffix : kExpectedSuffixes) {
+    const fs::path candidate = file.parent_path() / (file.stem().string() + std::string(suffix));
+    if (fs::exists(candidate)) return candidate;
+    if (first.empty()) first = candidate;
+  }
+  return first;
 }
 
 struct Note {
@@ -60,7 +70,8 @@ void AddFolder(const fs::path& folder, std::vector<ReaderDataCase>& cases) {
   std::vector<fs::path> files;
   for (const auto& entry : fs::directory_iterator(folder)) {
     const std::string name = entry.path().filename().string();
-    if (entry.is_regular_file() && name != kCasesFile && !IsExpectation(name)) files.push_back(entry.path());
+    if (entry.is_regular_file() && name != kCasesFile && !IsExpectation(name) && !name.ends_with(".sh"))
+      files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());
   for (const fs::path& file : files) {
@@ -103,7 +114,7 @@ std::vector<ReaderDataCase> ReaderDataCases(std::string_view format) {
   std::error_code error;
   std::vector<fs::path> folders;
   for (const auto& entry : fs::directory_iterator(root, error))
-    if (entry.is_directory()) folders.push_back(entry.path());
+    if (entry.is_directory() && fs::exists(entry.path() / kCasesFile)) folders.push_back(entry.path());
   std::sort(folders.begin(), folders.end());
   for (const fs::path& folder : folders) AddFolder(folder, cases);
   return cases;

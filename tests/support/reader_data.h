@@ -1,10 +1,11 @@
 #pragma once
 // The readers' golden files: tests/data/<format>/ holds small pictures, each
-// beside the pixels it must give ("x.tga" beside "x.expected.png", written by
-// another program). An optional "cases.txt" in the folder gives, per file
-// name, the allowed difference of each colour byte ("photo.jpg 6"), or the
-// kind of failure a file must end in ("cut.tga broken", "huge.tga too-large").
-// The same files seed the format's fuzz corpus.
+// beside the pixels it must give ("x.tga" beside "x.expected.png" or
+// "x.expected.ppm", written by another program). The folder's "cases.txt"
+// gives, per file name, the allowed difference of each colour byte
+// ("photo.jpg 6"), or the kind of failure a file must end in ("cut.tga
+// broken", "huge.tga too-large"); a folder joins the table test with it (it
+// may hold only comments). The same files seed the format's fuzz corpus.
 
 #include <cstdint>
 #include <filesystem>
@@ -33,8 +34,8 @@ struct ReaderDataCase {
 // The folder of the golden files.
 std::filesystem::path ReaderDataFolder();
 
-// Every picture of tests/data/<format>/, by name; every format folder when
-// `format` is empty.
+// Every picture of tests/data/<format>/, by name; every format folder that
+// has a cases.txt when `format` is empty.
 std::vector<ReaderDataCase> ReaderDataCases(std::string_view format = {});
 
 // How a test loads a file into the bitmap, any failure as a Status with its kind.
