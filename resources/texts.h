@@ -82,6 +82,7 @@ inline constexpr std::string_view kCredits =
 // Reader registry and readers
 inline constexpr std::string_view kRegisterTwice = "Attempt to register %s twice.";
 // Details for kCorruptPicture
+inline constexpr std::string_view kUnexpectedEnd = "unerwartetes Dateiende";
 inline constexpr std::string_view kBadLzwCodeSize = "ungültige LZW-Codegröße";
 
 // Readers' messages, filled with the format's name
@@ -306,6 +307,7 @@ inline constexpr std::string_view kCliDestinationNotFolder = "Der Zielordner '%s
 inline constexpr std::string_view kCliStopRequested =
     "Abbruch: die laufende Datei wird noch fertig; ein zweites Strg+C bricht sofort ab.";
 inline constexpr std::string_view kCliStopped = "Angehalten nach %d von %d Dateien.";
+inline constexpr std::string_view kCliOutputFailed = "Die Standardausgabe kann nicht geschrieben werden: %s.";
 
 }  // namespace lumivo::texts
 

@@ -1,6 +1,5 @@
 #include "batch/conversion_run.h"
 
-#include <charconv>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -11,6 +10,7 @@
 #include "batch/preparation_pool.h"
 #include "batch/stopwatch.h"
 #include "core/folder_path.h"
+#include "core/text_basics.h"
 #include "resources/texts.h"
 #include "settings/settings_file.h"
 
@@ -22,13 +22,9 @@ namespace {
 // decimal integer, or an error naming the text.
 Result<int> OwnSizeValue(const std::string& field) {
   const std::string_view text = TrimBlanks(field);
-  std::string_view digits = text;
-  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
-  int value = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
-    return Error{FormatText(texts::kNotAnIntegerValue, std::string(text))};
-  return value;
+  const auto value = ParseDecimalInt(text);
+  if (!value) return Error{FormatText(texts::kNotAnIntegerValue, std::string(text))};
+  return *value;
 }
 
 Result<SizeRequest> RunSize(const ConversionSettings& settings) {
@@ -105,7 +101,8 @@ class Run {
   void Fail(const std::string& source, const std::string& output, std::string_view reason) {
     observer_.EntryFailed(source, reason);
     ++result_.failures;
-    failureLines_.push_back(FormatText(texts::kFailureLine, source, output));
+    failureLines_.push_back(FormatText(texts::kFailureLine, EscapeControlCharacters(source),
+                                       EscapeControlCharacters(output)));
   }
 
   // Names, writes and reports one prepared entry, then shows the progress.
@@ -163,7 +160,8 @@ class Run {
       return;
     }
     ++result_.converted;
-    observer_.ReportLine(FormatText(texts::kReportLine, source, *written));
+    observer_.ReportLine(
+        FormatText(texts::kReportLine, EscapeControlCharacters(source), EscapeControlCharacters(*written)));
     if (options.StartPreview) observer_.Preview(prepared.stream);
   }
 
@@ -174,12 +172,18 @@ class Run {
                        TimeLineText(stopwatch_.ElapsedSeconds(), done, count));
   }
 
+  // Four additions to the report, each ending in a line break as every
+  // addition does: two line breaks, the summary, one line break, and the
+  // failure text, whose every line starts with a line break.
   void Summarise() {
     if (result_.failures == 0) return;
-    observer_.ReportLine("");
+    observer_.ReportLine("\n\n");
     observer_.ReportLine(FormatText(texts::kFailureSummary, result_.failures,
                                     std::string(result_.failures == 1 ? texts::kOneFileFailed : texts::kFilesFailed)));
-    for (const std::string& line : failureLines_) observer_.ReportLine(line);
+    observer_.ReportLine("\n");
+    std::string failureText;
+    for (const std::string& line : failureLines_) failureText += "\n" + line;
+    observer_.ReportLine(failureText);
     observer_.ShowReport();
   }
 
@@ -218,7 +222,7 @@ RunResult ConversionRun::ConvertList(const std::vector<std::string>& entries, De
   std::string resultFolder;
   if (mode == DestinationMode::ChosenFolder) {
     resultFolder = folder;
-    settings.SetLastOutputFolder(WithTrailingSlash(folder));
+    settings.SetLastOutputFolder(folder);  // as picked, before any check
   } else {
     std::error_code ignored;
     resultFolder = std::filesystem::absolute(entries.front(), ignored).parent_path().string();

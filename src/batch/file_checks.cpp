@@ -7,23 +7,11 @@
 
 #include <cerrno>
 
+#include "core/file_descriptor.h"
+
 namespace lumivo {
 
 namespace {
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 bool HasWriteLockOfOthers(int fd) {
   struct flock probe {};

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/folder_path.h"
+#include "core/text_basics.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -33,15 +34,22 @@ std::string Absolute(std::string_view path) {
   return error ? std::string(path) : absolute.string();
 }
 
-std::size_t CharacterCount(std::string_view utf8) {
-  std::size_t count = 0;
-  for (const char c : utf8)
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-  return count;
+bool TooLong(std::string_view name) {
+  return name.size() > kMaxNameBytes || Utf8CharacterCount(name) > kMaxNameCharacters;
 }
 
-bool TooLong(std::string_view name) {
-  return name.size() > kMaxNameBytes || CharacterCount(name) > kMaxNameCharacters;
+// The leading "[digits]_" prefixes this program wrote; a user's own
+// "Urlaub [2024]_Strand" inside a name is no prefix.
+std::size_t NumberPrefixesLength(std::string_view name) {
+  std::size_t length = 0;
+  for (;;) {
+    const std::string_view rest = name.substr(length);
+    const auto close = rest.find("]_");
+    if (!rest.starts_with('[') || close == std::string_view::npos || close < 2 ||
+        rest.substr(1, close - 1).find_first_not_of("0123456789") != std::string_view::npos)
+      return length;
+    length += close + 2;
+  }
 }
 
 // One more than the decimal digits, however many there are.
@@ -86,7 +94,7 @@ OutputName BuildOutputName(std::string_view source, const OutputPlacement& place
   OutputName out;
   out.folder = OutputFolder(source, placement);
   std::string name = ReplaceExtension(FileNamePart(source), "jpg");
-  for (auto mark = name.find("]_"); mark != std::string::npos; mark = name.find("]_")) name.erase(0, mark + 2);
+  name.erase(0, NumberPrefixesLength(name));
   const std::string plain = name;
 
   name = ApplyNumberPrefix(name, placement.always_number);
@@ -102,7 +110,8 @@ OutputName BuildOutputName(std::string_view source, const OutputPlacement& place
 
 std::string ReplaceExtension(std::string_view name, std::string_view extension) {
   std::string result(FileNamePart(name));
-  if (const auto dot = result.rfind('.'); dot != std::string::npos) result.erase(dot);
+  // On Linux a leading dot starts no extension: ".hidden" stays visible as ".hidden.jpg".
+  if (const auto dot = result.rfind('.'); dot != std::string::npos && dot > 0) result.erase(dot);
   if (extension.empty() || extension.front() != '.') result += '.';
   result += extension;
   return result;

@@ -43,8 +43,9 @@ std::string OutputFolder(std::string_view source, const OutputPlacement& placeme
 OutputName BuildOutputName(std::string_view source, const OutputPlacement& placement,
                            const NameTaken& taken = NameTakenOnDisk);
 
-// The file-name part of name, its extension (from its last ".") replaced by
-// extension, or extension appended when it has none.
+// The file-name part of name, its extension (from its last ".", unless that
+// is the first character) replaced by extension, or extension appended when
+// it has none.
 std::string ReplaceExtension(std::string_view name, std::string_view extension);
 
 // "[0041]a.jpg" becomes "[0042]a.jpg", "[x]a.jpg" becomes "a.jpg"; a name

@@ -1,17 +1,15 @@
 #include "batch/output_writer.h"
 
-#include <fcntl.h>
-#include <stdio.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
-#include <random>
 #include <set>
 #include <system_error>
 
 #include "core/failure_reason.h"
 #include "core/folder_path.h"
+#include "core/temporary_file.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -26,83 +24,6 @@ Error CannotWriteInto(const std::string& folder, int error) {
 
 Error CannotWrite(const std::string& path, int error) {
   return Error{FormatText(texts::kCannotWriteFileBecause, path, FailureReason(error)), ErrorKind::Io};
-}
-
-// The hidden temporary file; removed unless it was moved to its final name.
-class TemporaryFile {
- public:
-  TemporaryFile() = default;
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!path_.empty()) ::unlink(path_.c_str());
-  }
-
-  [[nodiscard]] bool Create(const std::string& folder) {
-    thread_local std::mt19937_64 random{std::random_device{}()};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      std::string path = folder + ".lumivo-" + std::to_string(::getpid()) + "-" + std::to_string(random()) + ".tmp";
-      // 0666 lets the umask decide, as for any file the user's programs create.
-      fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-      if (fd_ >= 0) {
-        path_ = std::move(path);
-        return true;
-      }
-      if (errno != EEXIST) return false;
-    }
-    return false;
-  }
-
-  [[nodiscard]] bool Write(std::span<const std::uint8_t> bytes) {
-    while (!bytes.empty()) {
-      const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
-      if (written < 0 && errno == EINTR) continue;
-      if (written == 0) errno = ENOSPC;
-      if (written <= 0) return false;
-      bytes = bytes.subspan(static_cast<std::size_t>(written));
-    }
-    return true;
-  }
-
-  // Network file systems may report a failed write only here.
-  [[nodiscard]] bool CloseFile() {
-    if (fd_ < 0) return true;
-    const int result = ::close(fd_);
-    fd_ = -1;
-    return result == 0;
-  }
-
-  const std::string& path() const { return path_; }
-  void Release() { path_.clear(); }
-
- private:
-  int fd_ = -1;
-  std::string path_;
-};
-
-enum class Move { kDone, kTaken, kFailed };
-
-bool Unsupported(int error) {
-  return error == EINVAL || error == ENOSYS || error == ENOTSUP || error == EOPNOTSUPP || error == EPERM;
-}
-
-Move MoveWithoutReplacing(TemporaryFile& from, const std::string& to) {
-  if (::renameat2(AT_FDCWD, from.path().c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-    from.Release();
-    return Move::kDone;
-  }
-  if (errno == EEXIST) return Move::kTaken;
-  if (!Unsupported(errno)) return Move::kFailed;
-  // A hard link refuses a taken name as well; the temporary name then goes.
-  if (::link(from.path().c_str(), to.c_str()) == 0) return Move::kDone;
-  if (errno == EEXIST) return Move::kTaken;
-  if (!Unsupported(errno)) return Move::kFailed;
-  // A file system with neither (rare FUSE mounts): only a narrow race is left.
-  if (NameTakenOnDisk(to)) return Move::kTaken;
-  if (::rename(from.path().c_str(), to.c_str()) != 0) return Move::kFailed;
-  from.Release();
-  return Move::kDone;
 }
 
 bool ValidFileName(std::string_view name) {
@@ -123,8 +44,9 @@ Result<std::string> WriteNewFile(std::string_view folder_text, std::span<const s
   }
 
   TemporaryFile temporary;
-  if (!temporary.Create(folder) || !temporary.Write(bytes) || !temporary.CloseFile())
-    return CannotWriteInto(folder, errno);
+  if (!temporary.Create(folder, "lumivo-" + std::to_string(::getpid())) || !temporary.Write(bytes) ||
+      !temporary.Finish(/*sync=*/false))
+    return CannotWriteInto(folder, temporary.error());
 
   std::set<std::string> found_taken;
   const NameTaken taken = [&found_taken](const std::string& path) {
@@ -135,14 +57,14 @@ Result<std::string> WriteNewFile(std::string_view folder_text, std::span<const s
     const std::string target = folder + name;
     if (!ValidFileName(name) || found_taken.contains(target))
       return Error{FormatText(texts::kCannotWriteFile, target), ErrorKind::Io};
-    switch (MoveWithoutReplacing(temporary, target)) {
-      case Move::kDone:
+    switch (temporary.MoveWithoutReplacing(target)) {
+      case TemporaryFile::Move::Done:
         return target;
-      case Move::kTaken:
+      case TemporaryFile::Move::Taken:
         found_taken.insert(target);
         break;
-      case Move::kFailed:
-        return CannotWrite(target, errno);
+      case TemporaryFile::Move::Failed:
+        return CannotWrite(target, temporary.error());
     }
   }
 }

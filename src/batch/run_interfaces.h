@@ -40,7 +40,8 @@ class RunObserver {
   virtual void EntryShown(int /*index*/, int /*count*/, std::string_view /*source*/) {}
   // Why an entry failed; its failure line follows at the end of the run.
   virtual void EntryFailed(std::string_view /*source*/, std::string_view /*reason*/) {}
-  // One line more in the report.
+  // One addition to the report, which ends in a line break; the additions
+  // that set off the summary are line breaks themselves ("\n\n").
   virtual void ReportLine(std::string_view /*line*/) {}
   // After every entry: handled entries, all entries, "Fertig 33,33 %" and the time line.
   virtual void Progress(int /*done*/, int /*count*/, std::string_view /*progress*/, std::string_view /*timeLine*/) {}

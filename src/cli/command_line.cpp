@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/text_basics.h"
 #include "filelist/file_type_table.h"
 #include "resources/texts.h"
 
@@ -12,17 +13,8 @@ namespace lumivo::cli {
 
 namespace {
 
-// Strict decimal: an optional sign and digits, nothing else.
-std::optional<int> ParseInt(std::string_view text) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
 std::optional<int> ParseInRange(std::string_view text, int min, int max) {
-  const auto value = ParseInt(text);
+  const auto value = ParseDecimalInt(text);
   if (!value || *value < min || *value > max) return std::nullopt;
   return value;
 }
@@ -47,71 +39,7 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
   }
 }
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lower;
-}
-
 Error Usage(std::string message) { return Error{std::move(message)}; }
-
-enum class Id {
-  Dest, Jobs, Settings, Defaults, Profile, Quality, Size, Sepia, Tint, NoColouring, Text, Font, Picture, Scale,
-  Transparency, Position, Margin, NoWatermark, KeepStructure, Flat, AlwaysNumber, NumberOnCollision, Exif,
-  NoExif, Types, CheckedTypes, Quiet, Help, Version,
-};
-
-struct OptionSpec {
-  std::string_view name;  // long name without "--"
-  char letter;            // short name, or 0
-  bool takesValue;
-  Id id;
-};
-
-constexpr std::array<OptionSpec, 29> kOptions = {{
-    {"dest", 'o', true, Id::Dest},
-    {"jobs", 'j', true, Id::Jobs},
-    {"settings", 0, true, Id::Settings},
-    {"defaults", 0, false, Id::Defaults},
-    {"profile", 'p', true, Id::Profile},
-    {"quality", 'q', true, Id::Quality},
-    {"size", 0, true, Id::Size},
-    {"sepia", 0, true, Id::Sepia},
-    {"tint", 0, true, Id::Tint},
-    {"no-colouring", 0, false, Id::NoColouring},
-    {"text", 0, true, Id::Text},
-    {"font", 0, true, Id::Font},
-    {"picture", 0, true, Id::Picture},
-    {"scale", 0, true, Id::Scale},
-    {"transparency", 0, true, Id::Transparency},
-    {"position", 0, true, Id::Position},
-    {"margin", 0, true, Id::Margin},
-    {"no-watermark", 0, false, Id::NoWatermark},
-    {"keep-structure", 0, false, Id::KeepStructure},
-    {"flat", 0, false, Id::Flat},
-    {"always-number", 0, false, Id::AlwaysNumber},
-    {"number-on-collision", 0, false, Id::NumberOnCollision},
-    {"exif", 0, false, Id::Exif},
-    {"no-exif", 0, false, Id::NoExif},
-    {"types", 0, true, Id::Types},
-    {"checked-types", 0, false, Id::CheckedTypes},
-    {"quiet", 0, false, Id::Quiet},
-    {"help", 'h', false, Id::Help},
-    {"version", 0, false, Id::Version},
-}};
-
-const OptionSpec* FindLong(std::string_view name) {
-  for (const OptionSpec& option : kOptions)
-    if (option.name == name) return &option;
-  return nullptr;
-}
-
-const OptionSpec* FindShort(char letter) {
-  for (const OptionSpec& option : kOptions)
-    if (option.letter != 0 && option.letter == letter) return &option;
-  return nullptr;
-}
 
 Status ParseSize(std::string_view text, SettingsOverrides& out) {
   const Error bad = Usage(FormatText(texts::kCliBadSize, std::string(text)));
@@ -179,7 +107,7 @@ Status ParseFont(std::string_view text, SettingsOverrides& out) {
   font.style = 0;
   bool coloured = false;
   for (std::size_t i = 2; i < parts.size(); ++i) {
-    const std::string word = Lower(parts[i]);
+    const std::string word = AsciiLowerCase(parts[i]);
     if (word == "bold") {
       font.style |= FontDescription::kBold;
     } else if (word == "italic") {
@@ -231,7 +159,7 @@ Status ParseTypes(std::string_view text, std::vector<int>& rows) {
     std::string_view extension = item;
     if (extension.starts_with("*.")) extension.remove_prefix(2);
     else if (extension.starts_with(".")) extension.remove_prefix(1);
-    const std::string lower = Lower(extension);
+    const std::string lower = AsciiLowerCase(extension);
     int found = -1;
     for (std::size_t row = 0; row < FileTypeTable.size(); ++row)
       if (FileTypeTable[row].extension == lower) found = static_cast<int>(row);
@@ -241,125 +169,162 @@ Status ParseTypes(std::string_view text, std::vector<int>& rows) {
   return Status::Ok();
 }
 
-// Applies one option with its value (empty for switches).
-Status ApplyOption(const OptionSpec& option, const std::string& value, CommandLine& line) {
-  SettingsOverrides& out = line.overrides;
-  const std::string name = "--" + std::string(option.name);
-  const auto number = [&](IntRange range) -> Result<int> {
+// What an option's handler gets: its value ("" for a switch) and its name
+// for messages.
+struct OptionUse {
+  const std::string& value;
+  std::string name;  // "--quality"
+
+  Result<int> Number(IntRange range) const {
     const auto parsed = ParseInRange(value, range.min, range.max);
     if (!parsed) return Usage(FormatText(texts::kCliBadNumber, value, name, range.min, range.max));
     return *parsed;
-  };
-  const auto nonEmpty = [&]() -> Status {
+  }
+  Status NonEmpty() const {
     if (value.empty()) return Usage(FormatText(texts::kCliEmptyValue, name));
     return Status::Ok();
-  };
-  switch (option.id) {
-    case Id::Dest:
-      if (auto status = nonEmpty(); !status) return status;
-      line.destination = value;
-      break;
-    case Id::Jobs: {
-      const auto jobs = number({1, 256});
-      if (!jobs) return jobs.error();
-      line.jobs = *jobs;
-      break;
-    }
-    case Id::Settings:
-      if (auto status = nonEmpty(); !status) return status;
-      line.settingsOrigin = SettingsOrigin::File;
-      line.settingsFile = value;
-      break;
-    case Id::Defaults:
-      line.settingsOrigin = SettingsOrigin::Defaults;
-      break;
-    case Id::Profile:
-      if (auto status = nonEmpty(); !status) return status;
-      line.profile = value;
-      break;
-    case Id::Quality: {
-      const auto quality = number(kQualityRange);
-      if (!quality) return quality.error();
-      out.Quality = *quality;
-      break;
-    }
-    case Id::Size:
-      return ParseSize(value, out);
-    case Id::Sepia: {
-      const auto strength = number(kSepiaPercentRange);
-      if (!strength) return strength.error();
-      out.ColouringMode = ColouringMode::Sepia;
-      out.SepiaPercent = *strength;
-      break;
-    }
-    case Id::Tint:
-      return ParseTint(value, out);
-    case Id::NoColouring:
-      out.ColouringMode = ColouringMode::None;
-      break;
-    case Id::Text:
-      if (auto status = nonEmpty(); !status) return status;
-      out.WatermarkMode = WatermarkMode::Text;
-      out.WatermarkText = value;
-      break;
-    case Id::Font:
-      return ParseFont(value, out);
-    case Id::Picture:
-      if (auto status = nonEmpty(); !status) return status;
-      out.WatermarkMode = WatermarkMode::Picture;
-      out.WatermarkPictureFile = value;
-      break;
-    case Id::Scale: {
-      const auto index = number(kWatermarkScaleIndexRange);
-      if (!index) return index.error();
-      out.WatermarkScaleIndex = *index;
-      break;
-    }
-    case Id::Transparency: {
-      const auto percent = number(kWatermarkTransparencyPercentRange);
-      if (!percent) return percent.error();
-      out.WatermarkTransparency = true;
-      out.WatermarkTransparencyPercent = *percent;
-      break;
-    }
-    case Id::Position:
-      return ParsePosition(value, out);
-    case Id::Margin:
-      return ParseMargin(value, out);
-    case Id::NoWatermark:
-      out.WatermarkMode = WatermarkMode::None;
-      break;
-    case Id::KeepStructure:
-    case Id::Flat:
-      out.KeepFolderStructure = option.id == Id::KeepStructure;
-      break;
-    case Id::AlwaysNumber:
-    case Id::NumberOnCollision:
-      out.AlwaysNumber = option.id == Id::AlwaysNumber;
-      break;
-    case Id::Exif:
-    case Id::NoExif:
-      out.KeepExif = option.id == Id::Exif;
-      break;
-    case Id::Types:
-      if (auto status = nonEmpty(); !status) return status;
-      if (auto status = ParseTypes(value, line.listedTypes); !status) return status;
-      line.types = TypeChoice::Listed;
-      break;
-    case Id::CheckedTypes:
-      line.types = TypeChoice::Checked;
-      break;
-    case Id::Quiet:
-      line.quiet = true;
-      break;
-    case Id::Help:
-      line.action = Action::Help;
-      break;
-    case Id::Version:
-      line.action = Action::Version;
-      break;
   }
+};
+
+using OptionHandler = Status (*)(const OptionUse& use, CommandLine& line);
+
+struct OptionSpec {
+  std::string_view name;  // long name without "--"
+  char letter;            // short name, or 0
+  bool takesValue;
+  OptionHandler apply;
+};
+
+// A number in the range into one field.
+template <auto Field, IntRange Range>
+Status NumberInto(const OptionUse& use, CommandLine& line) {
+  const auto number = use.Number(Range);
+  if (!number) return number.error();
+  line.overrides.*Field = *number;
   return Status::Ok();
+}
+
+// A switch that sets a field to a fixed value.
+template <auto Field, auto Value>
+Status Set(const OptionUse&, CommandLine& line) {
+  line.overrides.*Field = Value;
+  return Status::Ok();
+}
+
+constexpr OptionSpec kOptions[] = {
+    {"dest", 'o', true,
+     [](const OptionUse& use, CommandLine& line) {
+       Status status = use.NonEmpty();
+       if (status) line.destination = use.value;
+       return status;
+     }},
+    {"jobs", 'j', true,
+     [](const OptionUse& use, CommandLine& line) {
+       const auto jobs = use.Number({1, 256});
+       if (!jobs) return jobs.status();
+       line.jobs = *jobs;
+       return Status::Ok();
+     }},
+    {"settings", 0, true,
+     [](const OptionUse& use, CommandLine& line) {
+       Status status = use.NonEmpty();
+       if (status) line.settingsOrigin = SettingsOrigin::File, line.settingsFile = use.value;
+       return status;
+     }},
+    {"defaults", 0, false,
+     [](const OptionUse&, CommandLine& line) {
+       line.settingsOrigin = SettingsOrigin::Defaults;
+       return Status::Ok();
+     }},
+    {"profile", 'p', true,
+     [](const OptionUse& use, CommandLine& line) {
+       Status status = use.NonEmpty();
+       if (status) line.profile = use.value;
+       return status;
+     }},
+    {"quality", 'q', true, NumberInto<&SettingsOverrides::Quality, kQualityRange>},
+    {"size", 0, true, [](const OptionUse& use, CommandLine& line) { return ParseSize(use.value, line.overrides); }},
+    {"sepia", 0, true,
+     [](const OptionUse& use, CommandLine& line) {
+       Status status = NumberInto<&SettingsOverrides::SepiaPercent, kSepiaPercentRange>(use, line);
+       if (status) line.overrides.ColouringMode = ColouringMode::Sepia;
+       return status;
+     }},
+    {"tint", 0, true, [](const OptionUse& use, CommandLine& line) { return ParseTint(use.value, line.overrides); }},
+    {"no-colouring", 0, false, Set<&SettingsOverrides::ColouringMode, ColouringMode::None>},
+    {"text", 0, true,
+     [](const OptionUse& use, CommandLine& line) {
+       Status status = use.NonEmpty();
+       if (status) line.overrides.WatermarkMode = WatermarkMode::Text, line.overrides.WatermarkText = use.value;
+       return status;
+     }},
+    {"font", 0, true, [](const OptionUse& use, CommandLine& line) { return ParseFont(use.value, line.overrides); }},
+    {"picture", 0, true,
+     [](const OptionUse& use, CommandLine& line) {
+       Status status = use.NonEmpty();
+       if (status) {
+         line.overrides.WatermarkMode = WatermarkMode::Picture;
+         line.overrides.WatermarkPictureFile = use.value;
+       }
+       return status;
+     }},
+    {"scale", 0, true, NumberInto<&SettingsOverrides::WatermarkScaleIndex, kWatermarkScaleIndexRange>},
+    {"transparency", 0, true,
+     [](const OptionUse& use, CommandLine& line) {
+       Status status =
+           NumberInto<&SettingsOverrides::WatermarkTransparencyPercent, kWatermarkTransparencyPercentRange>(use, line);
+       if (status) line.overrides.WatermarkTransparency = true;
+       return status;
+     }},
+    {"position", 0, true,
+     [](const OptionUse& use, CommandLine& line) { return ParsePosition(use.value, line.overrides); }},
+    {"margin", 0, true, [](const OptionUse& use, CommandLine& line) { return ParseMargin(use.value, line.overrides); }},
+    {"no-watermark", 0, false, Set<&SettingsOverrides::WatermarkMode, WatermarkMode::None>},
+    {"keep-structure", 0, false, Set<&SettingsOverrides::KeepFolderStructure, true>},
+    {"flat", 0, false, Set<&SettingsOverrides::KeepFolderStructure, false>},
+    {"always-number", 0, false, Set<&SettingsOverrides::AlwaysNumber, true>},
+    {"number-on-collision", 0, false, Set<&SettingsOverrides::AlwaysNumber, false>},
+    {"exif", 0, false, Set<&SettingsOverrides::KeepExif, true>},
+    {"no-exif", 0, false, Set<&SettingsOverrides::KeepExif, false>},
+    {"types", 0, true,
+     [](const OptionUse& use, CommandLine& line) {
+       Status status = use.NonEmpty();
+       if (status) status = ParseTypes(use.value, line.listedTypes);
+       if (status) line.types = TypeChoice::Listed;
+       return status;
+     }},
+    {"checked-types", 0, false,
+     [](const OptionUse&, CommandLine& line) {
+       line.types = TypeChoice::Checked;
+       return Status::Ok();
+     }},
+    {"quiet", 0, false,
+     [](const OptionUse&, CommandLine& line) {
+       line.quiet = true;
+       return Status::Ok();
+     }},
+    {"help", 'h', false,
+     [](const OptionUse&, CommandLine& line) {
+       line.action = Action::Help;
+       return Status::Ok();
+     }},
+    {"version", 0, false,
+     [](const OptionUse&, CommandLine& line) {
+       line.action = Action::Version;
+       return Status::Ok();
+     }},
+};
+
+const OptionSpec* FindLong(std::string_view name) {
+  for (const OptionSpec& option : kOptions)
+    if (option.name == name) return &option;
+  return nullptr;
+}
+
+const OptionSpec* FindShort(char letter) {
+  for (const OptionSpec& option : kOptions)
+    if (option.letter != 0 && option.letter == letter) return &option;
+  return nullptr;
 }
 
 }  // namespace
@@ -402,7 +367,9 @@ Result<CommandLine> ParseCommandLine(const std::vector<std::string>& arguments) 
         return Usage(FormatText(texts::kCliMissingValue, argument));
       value = arguments[++i];
     }
-    if (auto status = ApplyOption(*option, value.value_or(std::string()), line); !status) return status.error();
+    const std::string given = value.value_or(std::string());
+    if (auto status = option->apply(OptionUse{given, "--" + std::string(option->name)}, line); !status)
+      return status.error();
     if (line.action != Action::Run) return line;
   }
   if (line.paths.empty()) return Usage(std::string(texts::kCliNoPaths));

@@ -1,5 +1,7 @@
 #include "cli/console_observer.h"
 
+#include <cerrno>
+
 #include "resources/texts.h"
 
 namespace lumivo::cli {
@@ -29,7 +31,7 @@ void ConsoleObserver::ReportLine(std::string_view line) {
   std::fwrite(line.data(), 1, line.size(), out_);
   std::fputc('\n', out_);
   // Flushed at once: whoever reads the report sees each entry as it is written.
-  std::fflush(out_);
+  if (std::fflush(out_) != 0 && outputError_ == 0) outputError_ = errno != 0 ? errno : EIO;
   DrawProgress();
 }
 

@@ -30,6 +30,8 @@ class ConsoleObserver final : public RunObserver {
   void Finish();
 
   int done() const { return done_; }
+  // The errno of the first report line that could not be written; 0: none.
+  int outputError() const { return outputError_; }
 
  private:
   void Poll() const;
@@ -43,6 +45,7 @@ class ConsoleObserver final : public RunObserver {
   std::string progressLine_;
   bool progressShown_ = false;
   int done_ = 0;
+  int outputError_ = 0;
 };
 
 }  // namespace lumivo::cli

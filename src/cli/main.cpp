@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 
+#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include "cli/command_line.h"
 #include "cli/console_observer.h"
 #include "cli/run_setup.h"
+#include "core/failure_reason.h"
 #include "resources/texts.h"
 
 namespace {
@@ -25,6 +27,7 @@ using namespace lumivo;
 using namespace lumivo::cli;
 
 volatile std::sig_atomic_t interrupted = 0;
+bool outputFailureShown = false;
 
 // The first Ctrl+C asks for a stop; SA_RESETHAND gives the second one the
 // default action, which ends the process at once.
@@ -129,6 +132,11 @@ int Run(const CommandLine& line, char* programName) {
       run.ConvertList(collected.entries, line.destination ? DestinationMode::ChosenFolder : DestinationMode::BesideSource,
                       destination, settings, observer, options);
   observer.Finish();
+  if (observer.outputError() != 0) {
+    PrintError(FormatText(texts::kCliOutputFailed, FailureReason(observer.outputError())));
+    outputFailureShown = true;
+    return kExitFailures;
+  }
   const int count = static_cast<int>(collected.entries.size());
   if (stopNoticed && observer.done() < count) {
     PrintError(FormatText(texts::kCliStopped, observer.done(), count));
@@ -138,10 +146,16 @@ int Run(const CommandLine& line, char* programName) {
   return result.ok() && collected.missing.empty() ? kExitOk : kExitFailures;
 }
 
-}  // namespace
+// A report that could not be written (a full disk, a closed pipe) is a
+// failure, whatever the conversion did.
+int CheckedOutput(int status) {
+  errno = 0;
+  if (outputFailureShown || (std::fflush(stdout) == 0 && !std::ferror(stdout))) return status;
+  PrintError(FormatText(texts::kCliOutputFailed, FailureReason(errno != 0 ? errno : EIO)));
+  return status == kExitOk ? kExitFailures : status;
+}
 
-int main(int argc, char** argv) {
-  InstallInterruptHandler();
+int Dispatch(int argc, char** argv) {
   const auto line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (!line) return UsageError(line.message());
   switch (line->action) {
@@ -155,4 +169,11 @@ int main(int argc, char** argv) {
       break;
   }
   return Run(*line, argv[0]);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  InstallInterruptHandler();
+  return CheckedOutput(Dispatch(argc, argv));
 }

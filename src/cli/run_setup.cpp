@@ -17,6 +17,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The path without ".." parts: lexically where that leads to the same place
+// (links the user named stay), else with the links resolved as far as it exists.
+std::string NormalPath(const fs::path& path) {
+  std::error_code error;
+  fs::path lexical = path.lexically_normal();
+  if (lexical.has_relative_path() && !lexical.has_filename()) lexical = lexical.parent_path();
+  const fs::path canonical = fs::weakly_canonical(path, error);
+  if (error || canonical.empty()) return lexical.string();
+  if (lexical == canonical || fs::equivalent(lexical, canonical, error)) return lexical.string();
+  return canonical.string();
+}
+
 Status LoadSettingsFile(const std::string& file, SettingsState& state) {
   std::error_code error;
   const fs::path path(file);
@@ -33,7 +45,7 @@ Result<SettingsState> LoadRunSettings(const CommandLine& line) {
   SettingsState state;
   std::string settingsFolder;
   if (line.settingsOrigin == SettingsOrigin::SettingsFolder || line.profile) {
-    auto folder = platform::SettingsFolder();
+    auto folder = platform::SettingsFolder(platform::FolderUse::ReadOnly);
     if (!folder) return folder.error();
     settingsFolder = *folder;
   }
@@ -105,15 +117,21 @@ std::string AbsolutePath(const std::string& path) {
   fs::path clean;
   for (const fs::path& part : full)
     if (!part.empty() && part != ".") clean /= part;
-  return clean.empty() ? path : clean.string();
+  if (clean.empty()) return path;
+  // The folders as they really are, so that ".." leads where the system
+  // takes it even below a link; the name itself stays, link or not.
+  const fs::path name = clean.filename();
+  if (name == "..") return NormalPath(clean);
+  return (NormalPath(clean.parent_path()) / name).string();
 }
 
 Result<std::string> PrepareDestination(const std::string& folder) {
   const std::string absolute = AbsolutePath(folder);
   std::error_code error;
   fs::create_directories(absolute, error);
-  if (!fs::is_directory(absolute, error)) return Error{FormatText(texts::kCliDestinationNotFolder, folder)};
-  return absolute;
+  if (!fs::is_directory(absolute, error))
+    return Error{FormatText(texts::kCliDestinationNotFolder, folder), ErrorKind::Io};
+  return NormalPath(absolute);
 }
 
 }  // namespace lumivo::cli

@@ -35,11 +35,13 @@ struct CollectedEntries {
 // type in table order as the window's folder command does.
 CollectedEntries CollectEntries(const std::vector<std::string>& paths, const std::vector<int>& typeRows);
 
-// The path made absolute, without "." parts and doubled or trailing slashes.
-// ".." is kept: below a link it need not lead to the parent.
+// The path made absolute, without "." and ".." parts and doubled or
+// trailing slashes; ".." is resolved as the system does, below links too.
+// The last name is kept as given, even when it is a link.
 std::string AbsolutePath(const std::string& path);
 
-// The destination as an absolute folder, created with its parents when missing.
+// The destination as a normalised absolute folder, created with its parents
+// when missing.
 Result<std::string> PrepareDestination(const std::string& folder);
 
 }  // namespace lumivo::cli

@@ -4,6 +4,6 @@
 
 namespace lumivo {
 
-void ThrowDataEnd() { throw Failure(FormatText(texts::kCorruptPicture, "unerwartetes Dateiende")); }
+void ThrowDataEnd() { throw Failure(FormatText(texts::kCorruptPicture, std::string(texts::kUnexpectedEnd))); }
 
 }  // namespace lumivo

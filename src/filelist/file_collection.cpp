@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "core/folder_path.h"
+#include "core/text_basics.h"
 
 namespace lumivo {
 
@@ -15,13 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 std::string LastThreeUpper(std::string_view text) {
   if (text.size() > 3) text.remove_prefix(text.size() - 3);
-  std::string result(text);
-  std::transform(result.begin(), result.end(), result.begin(), AsciiUpper);
-  return result;
+  return AsciiUpperCase(text);
 }
 
 bool NameBefore(const std::string& a, const std::string& b) {

@@ -16,7 +16,8 @@ std::string Environment(const char* name) {
   return value ? value : "";
 }
 
-Result<std::string> CreatedFolder(const std::string& folder) {
+Result<std::string> UsableFolder(const std::string& folder, FolderUse use) {
+  if (use == FolderUse::ReadOnly) return WithTrailingSlash(folder);
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (!std::filesystem::is_directory(folder, ec)) {
@@ -27,8 +28,8 @@ Result<std::string> CreatedFolder(const std::string& folder) {
 
 }  // namespace
 
-Result<std::string> SettingsFolder(const std::filesystem::path& executable_folder) {
-  if (const std::string own = Environment("LUMIVO_CONFIG_DIR"); !own.empty()) return CreatedFolder(own);
+Result<std::string> SettingsFolder(const std::filesystem::path& executable_folder, FolderUse use) {
+  if (const std::string own = Environment("LUMIVO_CONFIG_DIR"); !own.empty()) return UsableFolder(own, use);
 
   const std::string program = executable_folder.string();
   if (!program.empty() && ::access(program.c_str(), W_OK | X_OK) == 0) return WithTrailingSlash(program);
@@ -40,13 +41,13 @@ Result<std::string> SettingsFolder(const std::filesystem::path& executable_folde
       return Error{FormatText(texts::kSettingsFolderNotCreated, std::string("~/.config/lumivo/")), ErrorKind::Io};
     config = WithTrailingSlash(home) + ".config";
   }
-  return CreatedFolder(WithTrailingSlash(config) + "lumivo");
+  return UsableFolder(WithTrailingSlash(config) + "lumivo", use);
 }
 
-Result<std::string> SettingsFolder() {
+Result<std::string> SettingsFolder(FolderUse use) {
   std::error_code ec;
   const auto executable = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return SettingsFolder(ec ? std::filesystem::path() : executable.parent_path());
+  return SettingsFolder(ec ? std::filesystem::path() : executable.parent_path(), use);
 }
 
 }  // namespace lumivo::platform

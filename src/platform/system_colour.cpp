@@ -6,6 +6,8 @@
 
 #include <array>
 
+#include "platform/gui_application.h"
+
 namespace lumivo::platform {
 
 namespace {
@@ -64,7 +66,7 @@ PlainColour ResolveColour(std::uint32_t colour) {
   const std::uint32_t index = colour & 0xFF;
   if (index >= kSystemColours.size()) return {};  // an unknown system colour reads as black
   const SystemColour& entry = kSystemColours[index];
-  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return FromRgb(entry.fallback);
+  if (!HaveGuiApplication()) return FromRgb(entry.fallback);
   const QColor c = QGuiApplication::palette().color(entry.group, entry.role);
   return {static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
           static_cast<std::uint8_t>(c.blue())};

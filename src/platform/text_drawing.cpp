@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/gui_application.h"
 #include "platform/qt_image.h"
 #include "platform/system_colour.h"
 #include "resources/texts.h"
@@ -20,8 +21,6 @@ namespace {
 
 constexpr int kDotsPerMeter96Dpi = 3780;
 constexpr int kLargestPointSize = 1638;  // what the font dialog offers at most
-
-bool HaveGuiApplication() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
 // Points at 96 dpi, rounded half away from zero like the system's own
 // conversion; the pixel size keeps the result independent of any screen.

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/byte_reader.h"
+#include "core/text_basics.h"
 
 namespace lumivo {
 
@@ -23,16 +24,7 @@ inline std::string TextField(std::span<const std::uint8_t> field) {
   return std::string(field.begin(), end);
 }
 
-inline std::string LowerCaseField(std::span<const std::uint8_t> field) {
-  std::string text = TextField(field);
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-inline std::string UpperCaseField(std::span<const std::uint8_t> field) {
-  std::string text = TextField(field);
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
+inline std::string LowerCaseField(std::span<const std::uint8_t> field) { return AsciiLowerCase(TextField(field)); }
+inline std::string UpperCaseField(std::span<const std::uint8_t> field) { return AsciiUpperCase(TextField(field)); }
 
 }  // namespace lumivo

@@ -4,20 +4,11 @@
 #include <cctype>
 #include <fstream>
 
+#include "core/text_basics.h"
 #include "readers/reader_classes.h"
 #include "resources/texts.h"
 
 namespace lumivo {
-
-namespace {
-
-bool SameExtension(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-}  // namespace
 
 Status TFileFormatList::AddFormat(std::string_view extension, std::string_view commonDescription,
                                   std::string_view ownDescription, std::uint8_t kinds,
@@ -53,7 +44,7 @@ void TFileFormatList::RemoveFormat(const ReaderClass& readerClass) {
 
 int TFileFormatList::LookupExtension(std::string_view extension) const {
   for (std::size_t i = 0; i < extensions_.size(); ++i)
-    if (SameExtension(extensions_[i].extension, extension)) return static_cast<int>(i);
+    if (SameIgnoringAsciiCase(extensions_[i].extension, extension)) return static_cast<int>(i);
   return -1;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/text_basics.h"
 #include "resources/texts.h"
 #include "settings/adjustment_keys.h"
 #include "settings/settings_file.h"
@@ -26,28 +27,13 @@ std::filesystem::file_type EntryType(const std::filesystem::path& path) {
   return std::filesystem::symlink_status(path, ec).type();
 }
 
-// Counts UTF-8 characters; -1 for a broken sequence.
-long CountCharacters(std::string_view text) {
-  long count = 0;
-  for (std::size_t i = 0; i < text.size(); ++count) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-    if (length == 0 || i + length > text.size()) return -1;
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return -1;
-    }
-    i += length;
-  }
-  return count;
-}
-
 // Lower case for ASCII and for the Latin-1 capitals U+00C0..U+00DE (not ×).
 std::string FoldCase(std::string_view text) {
   std::string folded(text);
   for (std::size_t i = 0; i < folded.size(); ++i) {
     auto& c = folded[i];
     if (c >= 'A' && c <= 'Z') {
-      c = static_cast<char>(c - 'A' + 'a');
+      c = AsciiLower(c);
     } else if (static_cast<unsigned char>(c) == 0xC3 && i + 1 < folded.size()) {
       auto& next = folded[i + 1];
       const auto value = static_cast<unsigned char>(next);
@@ -64,8 +50,7 @@ bool SameProfileName(std::string_view a, std::string_view b) { return FoldCase(a
 
 bool IsValidProfileNameText(std::string_view name) {
   if (name.empty() || name.size() > kMaxNameBytes) return false;
-  const long characters = CountCharacters(name);
-  if (characters < 0 || static_cast<std::size_t>(characters) > kMaxNameCharacters) return false;
+  if (!IsValidUtf8(name) || Utf8CharacterCount(name) > kMaxNameCharacters) return false;
   const bool bad_character = std::any_of(name.begin(), name.end(), [](char c) {
     return static_cast<unsigned char>(c) < 32 || kForbiddenCharacters.find(c) != std::string_view::npos;
   });

@@ -7,6 +7,7 @@
 #include <limits>
 #include <utility>
 
+#include "core/text_basics.h"
 #include "resources/texts.h"
 #include "settings/replace_file.h"
 
@@ -19,26 +20,6 @@ constexpr std::string_view kDocumentElement = "Configuration";
 // Comments and processing instructions of a hand-edited file survive a
 // rewrite; a declaration is dropped, since the file is written as plain UTF-8.
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_comments | pugi::parse_pi;
-
-// Only a decimal integer that fits 32 bits, with an optional sign.
-bool ParseInteger(std::string_view text, int& value) {
-  bool negative = false;
-  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  if (text.empty()) return false;
-  std::int64_t magnitude = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return false;
-    magnitude = magnitude * 10 + (c - '0');
-    if (magnitude > std::int64_t{std::numeric_limits<int>::max()} + 1) return false;
-  }
-  const std::int64_t signed_value = negative ? -magnitude : magnitude;
-  if (signed_value > std::numeric_limits<int>::max()) return false;
-  value = static_cast<int>(signed_value);
-  return true;
-}
 
 // Settings nest two levels deep; a deeply nested file is not ours, and its
 // indented form would grow with the square of its depth.
@@ -140,9 +121,9 @@ std::string TXMLConfig::ReadString(std::string_view section, std::string_view ke
 
 Result<int> TXMLConfig::ReadInteger(std::string_view section, std::string_view key, int default_value) const {
   const std::string text = ReadString(section, key, std::to_string(default_value));
-  int value = 0;
-  if (!ParseInteger(text, value)) return Error{FormatText(texts::kNotAnInteger, text)};
-  return value;
+  const auto value = ParseDecimalInt(text);
+  if (!value) return Error{FormatText(texts::kNotAnInteger, text)};
+  return *value;
 }
 
 Result<bool> TXMLConfig::ReadBool(std::string_view section, std::string_view key, bool default_value) const {

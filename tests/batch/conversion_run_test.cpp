@@ -90,9 +90,10 @@ TEST_F(Run, ReportsConvertedEntriesAndListsFailuresAtTheEnd) {
   const std::vector<std::string> expected = {
       entries[0] + " -> " + out + "one.jpg",
       entries[2] + " -> " + out + "three.jpg",
-      "",
+      "\n\n",
       "1 Datei konnte nicht verarbeitet werden.",
-      "! " + entries[1] + " -> " + out,
+      "\n",
+      "\n! " + entries[1] + " -> " + out,
   };
   EXPECT_EQ(observer.report, expected);
   EXPECT_EQ(observer.reportShown, 1);
@@ -135,6 +136,19 @@ TEST_F(Run, EmptyLockedAndUnreadableSourcesFail) {
   EXPECT_EQ(result.converted, 0);
   EXPECT_TRUE(FilesBelow(out).empty()) << "nothing is written for a failed entry";
   EXPECT_EQ(observer.report.at(1), "3 Dateien konnten nicht verarbeitet werden.");
+}
+
+TEST_F(Run, ControlCharactersInNamesNeverSplitAReportLine) {
+  const std::string out = Folder("out");
+  settings.options.KeepFolderStructure = false;
+  settings.options.AlwaysNumber = false;
+  const std::string good = Picture("zwei\nZeilen.bmp");
+  const std::string missing = (dir / "fehlt\x1b.bmp").string();
+  run.ConvertList({good, missing}, DestinationMode::ChosenFolder, out, settings, observer);
+  ASSERT_EQ(observer.report.size(), 5u);
+  EXPECT_EQ(observer.report[0], (dir / "zwei\\nZeilen.bmp").string() + " -> " + out + "zwei\\nZeilen.jpg");
+  EXPECT_EQ(observer.report[4], "\n! " + (dir / "fehlt\\x1b.bmp").string() + " -> " + out);
+  EXPECT_TRUE(std::filesystem::exists(out + "zwei\nZeilen.jpg")) << "the file keeps its real name";
 }
 
 TEST_F(Run, StopsAfterTheEntryInProgressAndDiscardsAnEarlierRequest) {
@@ -199,7 +213,7 @@ TEST_F(Run, RefusesToStartWithoutEntriesFolderOrAValidOwnSize) {
   const std::string source = Picture("a.bmp");
   EXPECT_FALSE(
       run.ConvertList({source}, DestinationMode::ChosenFolder, (dir / "nowhere").string(), settings, observer).started);
-  EXPECT_EQ(settings.options.LastOutputFolder, (dir / "nowhere").string() + "/") << "remembered before the check";
+  EXPECT_EQ(settings.options.LastOutputFolder, (dir / "nowhere").string()) << "remembered as picked, before the check";
 
   settings.conversion.SizeMode = SizeMode::OwnSize;
   settings.conversion.OwnWidth = "12a";

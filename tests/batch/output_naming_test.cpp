@@ -64,6 +64,11 @@ TEST(BuildOutputName, NamesAndPlacesEveryOutput) {
       {"no extension", Chosen(false, false), {"/x/README"}, {"/out/README.jpg"}},
       {"earlier prefixes dropped", Chosen(false, false), {"/x/[0007]_a.png"}, {"/out/a.jpg"}},
       {"earlier prefixes dropped, always numbered", Chosen(false, true), {"/x/[0007]_a.png"}, {"/out/[0001]_a.jpg"}},
+      {"several earlier prefixes dropped", Chosen(false, false), {"/x/[0002]_[0001]_a.png"}, {"/out/a.jpg"}},
+      {"a user's own brackets kept", Chosen(false, false), {"/x/Urlaub [2024]_Strand.png", "/x/[2024]_x_[5]_y.png"},
+       {"/out/Urlaub [2024]_Strand.jpg", "/out/x_[5]_y.jpg"}},
+      {"no digits, no prefix", Chosen(false, false), {"/x/[ab]_c.png"}, {"/out/_c.jpg"}},
+      {"hidden source", Chosen(false, false), {"/x/.hidden", "/x/.hidden.png"}, {"/out/.hidden.jpg", "/out/[0001]_.hidden.jpg"}},
       {"bracket number counted on", Chosen(false, false), {"/x/[0041]a.png"}, {"/out/[0042]a.jpg"}},
       {"taken names skipped", Chosen(false, false), {"/x/a.png"}, {"/out/[0002]_a.jpg"},
        {"/out/a.jpg", "/out/[0001]_a.jpg"}},
@@ -102,7 +107,7 @@ TEST(ReplaceExtension, EndsEveryNameInTheExtension) {
   const std::pair<const char*, const char*> cases[] = {
       {"photo.PNG", "photo.jpg"},    {"archive.tar.gz", "archive.tar.jpg"}, {"README", "README.jpg"},
       {"photo.jpg", "photo.jpg"},    {"/a.b/c", "c.jpg"},                   {"photo.", "photo.jpg"},
-      {"Grüße.tiff", "Grüße.jpg"},
+      {"Grüße.tiff", "Grüße.jpg"},   {".hidden", ".hidden.jpg"},             {"/x/.a.png", ".a.jpg"},
   };
   for (auto [name, expected] : cases) EXPECT_EQ(ReplaceExtension(name, "jpg"), expected) << name;
   EXPECT_EQ(ReplaceExtension("x.png", ".jpg"), "x.jpg");

@@ -2,8 +2,10 @@
 // written, runs that are killed or interrupted, exit codes and messages.
 
 #include <signal.h>
+#include <sys/wait.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "cli_fixture.h"
@@ -100,7 +102,8 @@ TEST_F(RobustnessTest, UnwritableDestinationFailsEveryEntryAndNothingIsLost) {
     const Outcome outcome = Run({"--defaults", layout, "--dest", "/proc", a.string(), b.string()});
     SCOPED_TRACE(layout);
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_TRUE(outcome.out.starts_with("\n2 Dateien konnten nicht verarbeitet werden.\n! " + a.string() + " -> /proc/"))
+    EXPECT_TRUE(outcome.out.starts_with("\n\n\n2 Dateien konnten nicht verarbeitet werden.\n\n\n\n! " + a.string() +
+                                        " -> /proc/"))
         << outcome.out;
     EXPECT_TRUE(Contains(outcome.out, "! " + b.string() + " -> /proc/")) << outcome.out;
     EXPECT_TRUE(Contains(outcome.err, "lumivo-batch: " + a.string() + ": ")) << outcome.err;
@@ -218,8 +221,10 @@ TEST_F(RobustnessTest, FailuresGiveExitOneWithReasonsAndTheSummary) {
 
   const Outcome mixed = Run({"--defaults", "--flat", "--number-on-collision", "-o", destination.string(), good, empty});
   EXPECT_EQ(mixed.status, 1);
-  EXPECT_EQ(mixed.out, good + " -> " + (destination / "gut.jpg").string() + "\n\n1 Datei konnte nicht verarbeitet werden.\n! " +
-                           empty + " -> " + destination.string() + "/\n");
+  // The summary is set off from the run's lines and from the failure lines.
+  EXPECT_EQ(mixed.out, good + " -> " + (destination / "gut.jpg").string() +
+                           "\n\n\n\n1 Datei konnte nicht verarbeitet werden.\n\n\n\n! " + empty + " -> " +
+                           destination.string() + "/\n");
   EXPECT_EQ(mixed.err, "lumivo-batch: " + empty + ": " + FormatText(texts::kSourceEmpty, empty) + "\n");
 
   const Outcome withMissing = Run({"--defaults", "--flat", "-o", destination.string(), absent, good});
@@ -235,6 +240,36 @@ TEST_F(RobustnessTest, FailuresGiveExitOneWithReasonsAndTheSummary) {
   const Outcome allGood = Run({"--defaults", "-o", destination.string(), good});
   EXPECT_EQ(allGood.status, 0);
   EXPECT_EQ(allGood.err, "");
+}
+
+TEST_F(RobustnessTest, AReportThatCannotBeWrittenFailsWithItsReason) {
+  const fs::path good = WriteBmp("src/gut.bmp", Uniform(6, 4, 77));
+  const fs::path err = temp() / "err.txt";
+  for (const std::string& arguments : {std::string("--help"), "--defaults --flat -o '" + (temp() / "ziel").string() + "' '" +
+                                                    good.string() + "'"}) {
+    const std::string command = "LUMIVO_CONFIG_DIR='" + config().string() + "' QT_QPA_PLATFORM=offscreen '" +
+                                LUMIVO_BATCH + "' " + arguments + " >/dev/full 2>'" + err.string() + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << arguments;
+    EXPECT_EQ(WEXITSTATUS(status), 1) << arguments;
+    const auto bytes = ReadFile(err);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
+              "lumivo-batch: " + FormatText(texts::kCliOutputFailed, std::string(texts::kReasonNoSpace)) + "\n")
+        << arguments;
+  }
+}
+
+TEST_F(RobustnessTest, DestinationsWithDotDotAreReportedNormalised) {
+  const fs::path good = WriteBmp("src/gut.bmp", Uniform(6, 4, 77));
+  fs::create_directories(temp() / "sub");
+  const fs::path before = fs::current_path();
+  fs::current_path(temp() / "sub");
+  const Outcome outcome =
+      Run({"--defaults", "--flat", "--number-on-collision", "-o", "../ziel/./x/..", "../src/../src/gut.bmp"});
+  fs::current_path(before);
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out, good.string() + " -> " + (temp() / "ziel" / "gut.jpg").string() + "\n");
+  EXPECT_FALSE(fs::exists(config())) << "lumivo-batch only reads the settings folder";
 }
 
 TEST_F(RobustnessTest, ProgressLineOnlyOnATerminal) {

@@ -41,6 +41,21 @@ TEST(SettingsFolder, OwnFolderVariableComesFirst) {
   EXPECT_TRUE(std::filesystem::is_directory(dir / "eigene"));
 }
 
+TEST(SettingsFolder, OnlyReadingCreatesNothing) {
+  TempDir dir;
+  ScopedVariable own("LUMIVO_CONFIG_DIR", std::nullopt);
+  ScopedVariable config("XDG_CONFIG_HOME", (dir / "config").string());
+  dir.Write("plain", "x");
+  auto per_user = platform::SettingsFolder(dir / "plain" / "bin", platform::FolderUse::ReadOnly);
+  ASSERT_TRUE(per_user.ok());
+  EXPECT_EQ(*per_user, (dir / "config" / "lumivo").string() + "/");
+  EXPECT_FALSE(std::filesystem::exists(dir / "config"));
+
+  ScopedVariable ownMissing("LUMIVO_CONFIG_DIR", (dir / "eigene").string());
+  ASSERT_TRUE(platform::SettingsFolder(dir.path(), platform::FolderUse::ReadOnly).ok());
+  EXPECT_FALSE(std::filesystem::exists(dir / "eigene"));
+}
+
 TEST(SettingsFolder, WritableProgramFolderElsePerUserFolder) {
   TempDir dir;
   ScopedVariable own("LUMIVO_CONFIG_DIR", std::nullopt);
