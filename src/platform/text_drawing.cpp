@@ -1,9 +1,7 @@
 #include "platform/text_drawing.h"
 
-#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -12,6 +10,7 @@
 
 #include "platform/qt_image.h"
 #include "platform/system_colour.h"
+#include "platform/gui_presence.h"
 #include "resources/texts.h"
 
 namespace lumivo::platform {
@@ -20,8 +19,6 @@ namespace {
 
 constexpr int kDotsPerMeter96Dpi = 3780;
 constexpr int kLargestPointSize = 1638;  // what the font dialog offers at most
-
-bool HaveGuiApplication() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
 // Points at 96 dpi, rounded half away from zero like the system's own
 // conversion; the pixel size keeps the result independent of any screen.
