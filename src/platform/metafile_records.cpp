@@ -30,7 +30,11 @@ bool DibIsSound(std::span<const std::uint8_t> info, std::size_t dataBytes) {
     height = LoadU16LE(&info[6]);
     bits = LoadU16LE(&info[10]);
   } else {
-    if (headerSize < 40 || info.size() < 40) return false;
+    // The header sizes Windows knows, all inside the record.
+    if (!(headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 64 || headerSize == 108 ||
+          headerSize == 124) ||
+        headerSize > info.size())
+      return false;
     width = static_cast<std::int32_t>(LoadU32LE(&info[4]));
     height = static_cast<std::int32_t>(LoadU32LE(&info[8]));
     bits = LoadU16LE(&info[14]);
