@@ -125,6 +125,7 @@ inline constexpr std::string_view kPictureTooLarge = "Das Bild ist zu groß (%d 
 inline constexpr std::string_view kOutOfMemory = "Nicht genug Arbeitsspeicher für das Bild.";
 inline constexpr std::string_view kReaderNotAvailable = "Das Format '%s' kann noch nicht gelesen werden.";
 inline constexpr std::string_view kCorruptPicture = "Die Bilddaten sind beschädigt: %s";
+inline constexpr std::string_view kMetafileNeedsGui = "Metadateien können ohne grafische Oberfläche nicht gezeichnet werden.";
 inline constexpr std::string_view kJpegError = "JPEG-Fehler: %s";
 inline constexpr std::string_view kCannotWriteFile = "Die Datei '%s' kann nicht geschrieben werden.";
 inline constexpr std::string_view kCannotWriteFileBecause = "Die Datei '%s' kann nicht geschrieben werden: %s.";

@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libjpeg62-turbo-dev zlib1g-dev libdeflate-dev libpugixml-dev
-  libemf2svg-dev libwmf-dev
+  libemf2svg-dev libwmf-dev libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-turbo-progs fonts-dejavu-core
   # Other programs' files and decoders that the tests and benchmarks compare against.

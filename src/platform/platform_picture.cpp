@@ -12,6 +12,7 @@
 
 #include "core/byte_reader.h"
 #include "core/checked_math.h"
+#include "platform/metafile_picture.h"
 #include "resources/texts.h"
 
 namespace lumivo::platform {
@@ -56,6 +57,7 @@ std::optional<BitmapHeader> ReadBitmapHeader(std::span<const std::uint8_t> bytes
 }  // namespace
 
 Status ReadPlatformPicture(std::span<const std::uint8_t> bytes, Bitmap& target) {
+  if (IsMetafile(bytes)) return ReadMetafile(bytes, target);
   // Qt's own guard against huge pictures sits at our pixel limit.
   QImageReader::setAllocationLimit(static_cast<int>(Bitmap::kPixelLimit * 4 / (1024 * 1024)));
   QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),

@@ -1,6 +1,6 @@
 #pragma once
-// The platform's picture loader: BMP, DIB, RLE bitmaps, icons, cursors and
-// GIF, recognised by content, drawn on white.
+// The platform's picture loader: BMP, DIB, RLE bitmaps, icons, cursors, GIF
+// and Windows metafiles, recognised by content, drawn on white.
 
 #include <cstdint>
 #include <span>

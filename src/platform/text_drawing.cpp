@@ -1,9 +1,7 @@
 #include "platform/text_drawing.h"
 
-#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -13,6 +11,7 @@
 #include "platform/gui_application.h"
 #include "platform/qt_image.h"
 #include "platform/system_colour.h"
+#include "platform/gui_presence.h"
 #include "resources/texts.h"
 
 namespace lumivo::platform {

@@ -1,0 +1,1 @@
+lumivo_fuzzer(metafile lumivo_platform)
