@@ -1,8 +1,5 @@
 // Load, size to 50 % and compress a 12-megapixel JPEG on one thread,
 // against `djpeg | cjpeg` of the same file on the same core as the floor.
-#include <sched.h>
-
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -10,31 +7,14 @@
 #include "imaging/jpeg_output.h"
 #include "imaging/picture_loading.h"
 #include "imaging/sizing.h"
+#include "bench_timing.h"
 #include "photo_fixture.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-template <typename F>
-double BestSeconds(int runs, F work) {
-  double best = 1e9;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  return best;
-}
-
-}  // namespace
+using lumivo::bench::BestSeconds;
 
 int main(int argc, char* argv[]) {
   // One core for both, so that the pipe's two processes cannot share the work.
-  cpu_set_t one;
-  CPU_ZERO(&one);
-  CPU_SET(0, &one);
-  sched_setaffinity(0, sizeof one, &one);
+  lumivo::bench::PinToOneCore();
 
   const std::filesystem::path cache = argc > 1 ? argv[1] : "bench/cache";
   const auto photo = lumivo::bench::CachedPhotoJpeg(cache / "photo-12mp.jpg", 4000, 3000, 1);

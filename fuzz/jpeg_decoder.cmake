@@ -1,1 +1,1 @@
-lumivo_fuzzer(jpeg_decoder lumivo_readers)
+lumivo_fuzzer(jpeg_decoder DATA jpeg lumivo_readers)

@@ -1,9 +1,7 @@
-#include <span>
-
+#include "fuzz_harness.h"
 #include "readers/jpeg_decoding.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+bool LumivoFuzzAccepts(std::span<const std::uint8_t> bytes) {
   lumivo::Bitmap target;
-  (void)lumivo::DecodeJpeg(std::span(data, size), target);
-  return 0;
+  return lumivo::DecodeJpeg(bytes, target).ok();
 }

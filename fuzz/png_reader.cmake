@@ -1,1 +1,1 @@
-lumivo_fuzzer(png_reader lumivo_readers)
+lumivo_fuzzer(png_reader lumivo_readers ZLIB::ZLIB)

@@ -81,12 +81,16 @@ inline constexpr std::string_view kCredits =
 
 // Reader registry and readers
 inline constexpr std::string_view kRegisterTwice = "Attempt to register %s twice.";
+inline constexpr std::string_view kInvalidImageFormat = "Cannot load image. Invalid or unexpected %s image format.";
+// Details for kCorruptPicture
+inline constexpr std::string_view kBadLzwCodeSize = "ungültige LZW-Codegröße";
 
 // Readers' messages, filled with the format's name
 inline constexpr std::string_view kInvalidImageFormat = "Cannot load image. Invalid or unexpected %s image format.";
 inline constexpr std::string_view kSchemeNotSupported = "Cannot load image. %s not supported for %s files.";
 inline constexpr std::string_view kCompressionSchemeIs = "The compression scheme is";
 inline constexpr std::string_view kInvalidColorFormat = "Invalid color format in %s file.";
+inline constexpr std::string_view kStreamReadError = "Stream read error in %s file.";
 inline constexpr std::string_view kCrcError = "Cannot load image. CRC error found in %s file.";
 inline constexpr std::string_view kInvalidPalette = "Cannot load image. Palette in %s file is invalid.";
 inline constexpr std::string_view kCompressionError = "Cannot load image. Compression error found in %s file.";
@@ -123,12 +127,23 @@ inline constexpr std::string_view kReaderNotAvailable = "Das Format '%s' kann no
 inline constexpr std::string_view kCorruptPicture = "Die Bilddaten sind beschädigt: %s";
 inline constexpr std::string_view kJpegError = "JPEG-Fehler: %s";
 inline constexpr std::string_view kCannotWriteFile = "Die Datei '%s' kann nicht geschrieben werden.";
+inline constexpr std::string_view kCannotWriteFileBecause = "Die Datei '%s' kann nicht geschrieben werden: %s.";
+// Why a write failed, filled into the texts above and below.
+inline constexpr std::string_view kReasonNoSpace = "kein Speicherplatz mehr frei";
+inline constexpr std::string_view kReasonQuota = "das Speicherkontingent ist erschöpft";
+inline constexpr std::string_view kReasonReadOnly = "das Dateisystem ist schreibgeschützt";
+inline constexpr std::string_view kReasonNoPermission = "keine Berechtigung";
+inline constexpr std::string_view kReasonPathMissing = "ein Teil des Pfades ist nicht vorhanden";
+inline constexpr std::string_view kReasonNotAFolder = "ein Teil des Pfades ist kein Ordner";
+inline constexpr std::string_view kReasonNameTooLong = "der Name ist zu lang";
+inline constexpr std::string_view kReasonDevice = "ein Ein-/Ausgabefehler des Datenträgers";
+inline constexpr std::string_view kReasonSystem = "Systemfehler %d";
 
 // Batch run: output names, writing, progress and time line
 inline constexpr std::string_view kNumberPrefix = "[%4.4d]";
 inline constexpr std::string_view kTooLongName = "_zuLang";
-inline constexpr std::string_view kCannotCreateFolder = "Der Ordner '%s' kann nicht angelegt werden.";
-inline constexpr std::string_view kCannotWriteIntoFolder = "In den Ordner '%s' kann nicht geschrieben werden.";
+inline constexpr std::string_view kCannotCreateFolder = "Der Ordner '%s' kann nicht angelegt werden: %s.";
+inline constexpr std::string_view kCannotWriteIntoFolder = "In den Ordner '%s' kann nicht geschrieben werden: %s.";
 // The number arrives formatted as "%3.2f" with the user's decimal separator.
 inline constexpr std::string_view kProgressDone = "Fertig %s %%";
 inline constexpr std::string_view kTimeLine = "Dauer: %2.2d:%2.2d:%2.2d / %2.2d:%2.2d:%2.2d";

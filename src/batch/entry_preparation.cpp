@@ -15,25 +15,25 @@ namespace lumivo {
 
 namespace {
 
-PreparedEntry Failed(std::string message) {
+PreparedEntry Failed(Error error) {
   PreparedEntry entry;
-  entry.message = std::move(message);
+  entry.message = std::move(error.message);
+  entry.kind = error.kind;
   return entry;
 }
 
-PreparedEntry Raised(std::string message) {
-  PreparedEntry entry;
+PreparedEntry Raised(Error error) {
+  PreparedEntry entry = Failed(std::move(error));
   entry.outcome = PreparedEntry::Outcome::Error;
   entry.loaded = true;
-  entry.message = std::move(message);
   return entry;
 }
 
-std::string CheckMessage(SourceProblem problem, const std::string& source) {
+Error CheckFailure(SourceProblem problem, const std::string& source) {
   switch (problem) {
-    case SourceProblem::kMissing: return FormatText(texts::kFileNotFound, source);
-    case SourceProblem::kEmpty: return FormatText(texts::kSourceEmpty, source);
-    case SourceProblem::kLocked: return FormatText(texts::kSourceLocked, source);
+    case SourceProblem::kMissing: return Error{FormatText(texts::kFileNotFound, source), ErrorKind::Io};
+    case SourceProblem::kEmpty: return Error{FormatText(texts::kSourceEmpty, source), ErrorKind::Broken};
+    case SourceProblem::kLocked: return Error{FormatText(texts::kSourceLocked, source), ErrorKind::Io};
     case SourceProblem::kNone: break;
   }
   return {};
@@ -79,23 +79,25 @@ Status Adjust(Bitmap& working, const EntrySettings& settings, Bitmap& holder) {
 PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& settings,
                            PreparationWorkspace& workspace, const std::function<void()>& loaded) {
   if (const SourceProblem problem = CheckSource(source); problem != SourceProblem::kNone)
-    return Failed(CheckMessage(problem, source));
+    return Failed(CheckFailure(problem, source));
   if (Status load = LoadUprightPicture(source, workspace.working, workspace.source); !load)
-    return Failed(load.message());
+    return Failed(load.error());
   if (loaded) loaded();
   try {
     if (Status adjusted = Adjust(workspace.working, settings, workspace.source); !adjusted)
-      return Raised(adjusted.message());
+      return Raised(adjusted.error());
     if (Status compressed = CompressOutput(workspace.working, workspace.jpeg, settings.quality); !compressed)
-      return Raised(compressed.message());
+      return Raised(compressed.error());
   } catch (const std::bad_alloc&) {
-    return Raised(std::string(texts::kOutOfMemory));
+    return Raised(Error{std::string(texts::kOutOfMemory), ErrorKind::TooLarge});
+  } catch (const TooLarge& error) {
+    return Raised(Error{error.what(), ErrorKind::TooLarge});
   } catch (const std::exception& error) {
-    return Raised(error.what());
+    return Raised(Error{error.what()});
   }
   const JpegImage& jpeg = workspace.jpeg;
   if (jpeg.width() < 1 || jpeg.height() < 2) {
-    PreparedEntry empty = Failed(FormatText(texts::kEmptyOutputPicture, source));
+    PreparedEntry empty = Failed(Error{FormatText(texts::kEmptyOutputPicture, source)});
     empty.loaded = true;
     return empty;
   }

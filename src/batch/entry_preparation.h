@@ -41,6 +41,7 @@ struct PreparedEntry {
   Outcome outcome = Outcome::Failed;
   bool loaded = false;
   std::string message;
+  ErrorKind kind = ErrorKind::Broken;  // of a failure
   int width = 0;
   int height = 0;
   std::vector<std::uint8_t> stream;

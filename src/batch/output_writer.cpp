@@ -10,6 +10,7 @@
 #include <set>
 #include <system_error>
 
+#include "core/failure_reason.h"
 #include "core/folder_path.h"
 #include "resources/texts.h"
 
@@ -19,8 +20,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-Error CannotWriteInto(std::string_view folder) {
-  return Error{FormatText(texts::kCannotWriteIntoFolder, std::string(folder))};
+Error CannotWriteInto(const std::string& folder, int error) {
+  return Error{FormatText(texts::kCannotWriteIntoFolder, folder, FailureReason(error)), ErrorKind::Io};
+}
+
+Error CannotWrite(const std::string& path, int error) {
+  return Error{FormatText(texts::kCannotWriteFileBecause, path, FailureReason(error)), ErrorKind::Io};
 }
 
 // The hidden temporary file; removed unless it was moved to its final name.
@@ -53,6 +58,7 @@ class TemporaryFile {
     while (!bytes.empty()) {
       const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
       if (written < 0 && errno == EINTR) continue;
+      if (written == 0) errno = ENOSPC;
       if (written <= 0) return false;
       bytes = bytes.subspan(static_cast<std::size_t>(written));
     }
@@ -111,11 +117,14 @@ Result<std::string> WriteNewFile(std::string_view folder_text, std::span<const s
 
   std::error_code error;
   fs::create_directories(fs::path(folder), error);
-  if (!fs::is_directory(fs::path(folder), error))
-    return Error{FormatText(texts::kCannotCreateFolder, std::string(folder_text))};
+  if (!fs::is_directory(fs::path(folder))) {
+    const int reason = error ? error.value() : ENOTDIR;
+    return Error{FormatText(texts::kCannotCreateFolder, std::string(folder_text), FailureReason(reason)), ErrorKind::Io};
+  }
 
   TemporaryFile temporary;
-  if (!temporary.Create(folder) || !temporary.Write(bytes) || !temporary.CloseFile()) return CannotWriteInto(folder);
+  if (!temporary.Create(folder) || !temporary.Write(bytes) || !temporary.CloseFile())
+    return CannotWriteInto(folder, errno);
 
   std::set<std::string> found_taken;
   const NameTaken taken = [&found_taken](const std::string& path) {
@@ -125,7 +134,7 @@ Result<std::string> WriteNewFile(std::string_view folder_text, std::span<const s
     const std::string name = choose(taken);
     const std::string target = folder + name;
     if (!ValidFileName(name) || found_taken.contains(target))
-      return Error{FormatText(texts::kCannotWriteFile, target)};
+      return Error{FormatText(texts::kCannotWriteFile, target), ErrorKind::Io};
     switch (MoveWithoutReplacing(temporary, target)) {
       case Move::kDone:
         return target;
@@ -133,7 +142,7 @@ Result<std::string> WriteNewFile(std::string_view folder_text, std::span<const s
         found_taken.insert(target);
         break;
       case Move::kFailed:
-        return Error{FormatText(texts::kCannotWriteFile, target)};
+        return CannotWrite(target, errno);
     }
   }
 }

@@ -130,7 +130,7 @@ Status Bitmap::Adopt(int width, int height, PixelFormat format, bool fillWhite, 
   if (!bytes) return Error{FormatText(texts::kPictureTooLarge, width, height), ErrorKind::TooLarge};
   if (*bytes > capacity_) {
     PixelMemory data = AllocatePixelMemory(*bytes);
-    if (!data) return Error{std::string(texts::kOutOfMemory)};
+    if (!data) return Error{std::string(texts::kOutOfMemory), ErrorKind::TooLarge};
     data_ = std::move(data);
     capacity_ = *bytes;
   }

@@ -4,6 +4,6 @@
 
 namespace lumivo {
 
-void ByteReader::Fail() { throw Failure(FormatText(texts::kCorruptPicture, "unerwartetes Dateiende")); }
+void ThrowDataEnd() { throw Failure(FormatText(texts::kCorruptPicture, "unerwartetes Dateiende")); }
 
 }  // namespace lumivo

@@ -12,6 +12,11 @@
 
 namespace lumivo {
 
+// The failure of data that ends before what it announces: what the byte
+// reader throws, and what decoders' callers throw when the packed data runs
+// out before the pixels are complete.
+[[noreturn]] void ThrowDataEnd();
+
 class ByteReader {
  public:
   explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
@@ -56,7 +61,7 @@ class ByteReader {
   std::uint32_t U32(bool bigEndian) { return bigEndian ? U32BE() : U32LE(); }
 
  private:
-  [[noreturn]] static void Fail();
+  [[noreturn]] static void Fail() { ThrowDataEnd(); }
 
   std::span<const std::uint8_t> bytes_;
   std::size_t position_ = 0;

@@ -1,8 +1,10 @@
 #include "imaging/jpeg_output.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 
+#include "core/failure_reason.h"
 #include "readers/jpeg_decoding.h"
 #include "readers/jpeg_error.h"
 #include "resources/texts.h"
@@ -52,7 +54,7 @@ Status Encode(const Bitmap& picture, int quality, std::vector<std::uint8_t>& str
   info.err = jpeg::Install(errors);
   if (setjmp(errors.jump)) {
     jpeg_destroy_compress(&info);
-    return Error{FormatText(texts::kJpegError, errors.message)};
+    return Error{FormatText(texts::kJpegError, errors.message), jpeg::KindOf(errors)};
   }
   jpeg_create_compress(&info);
   destination.library.init_destination = StartDestination;
@@ -89,7 +91,7 @@ Status CompressOutput(Bitmap& working, JpegImage& jpeg, int quality) {
     return {};
   }
   if (working.width() > kJpegSideLimit || working.height() > kJpegSideLimit)
-    return Error{FormatText(texts::kPictureTooLarge, working.width(), working.height())};
+    return Error{FormatText(texts::kPictureTooLarge, working.width(), working.height()), ErrorKind::TooLarge};
   if (working.height() < 2) {  // the encoder wants two rows; the second is white
     if (Status grown = working.Resize(working.width(), 2); !grown) return grown;
   }
@@ -105,10 +107,14 @@ Status CompressOutput(Bitmap& working, JpegImage& jpeg, int quality) {
 }
 
 Status SaveJpeg(const JpegImage& jpeg, const std::filesystem::path& path) {
+  errno = 0;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (out) out.write(reinterpret_cast<const char*>(jpeg.stream().data()), static_cast<std::streamsize>(jpeg.stream().size()));
   if (out) out.close();
-  if (!out) return Error{FormatText(texts::kCannotWriteFile, path.string())};
+  if (!out) {
+    const int reason = errno != 0 ? errno : EIO;
+    return Error{FormatText(texts::kCannotWriteFileBecause, path.string(), FailureReason(reason)), ErrorKind::Io};
+  }
   return {};
 }
 

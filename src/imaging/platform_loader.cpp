@@ -17,8 +17,10 @@ Status LoadWithPlatformLoader(const std::filesystem::path& file, Bitmap& target)
 
 Status LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target) {
   if (!LooksLikeJpeg(bytes)) {
-    if (Status read = platform::ReadPlatformPicture(bytes, target); !read)
+    if (Status read = platform::ReadPlatformPicture(bytes, target); !read) {
+      if (read.kind() != ErrorKind::Broken) return read;
       return Error{FormatText(texts::kNotAPicture, file.string())};
+    }
     return {};
   }
   if (Status decoded = DecodeJpeg(bytes, target); !decoded) return decoded;

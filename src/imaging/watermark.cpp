@@ -66,7 +66,8 @@ Result<PixelSize> ScaledWatermarkSize(int width, int height, double factor) {
   const auto limit = static_cast<long double>(Bitmap::kPixelLimit);
   if (w > limit || h > limit)
     return Error{FormatText(texts::kPictureTooLarge, static_cast<long long>(std::min(w, 1e15L)),
-                            static_cast<long long>(std::min(h, 1e15L)))};
+                            static_cast<long long>(std::min(h, 1e15L))),
+                 ErrorKind::TooLarge};
   return PixelSize{static_cast<int>(RoundTiesEven(w)), static_cast<int>(RoundTiesEven(h))};
 }
 

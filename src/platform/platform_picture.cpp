@@ -6,6 +6,7 @@
 #include <QImageReader>
 
 #include <cstdlib>
+#include <optional>
 #include <cstring>
 #include <string>
 
@@ -21,11 +22,16 @@ bool IsPlatformFormat(const QByteArray& format) {
   return format == "bmp" || format == "ico" || format == "cur" || format == "gif";
 }
 
+struct BitmapHeader {
+  std::uint64_t width = 0, height = 0;
+  bool truncated = false;
+};
+
 // Qt fills what a cut-off uncompressed bitmap lacks, so that 60 bytes can
 // announce, and become, a picture of millions of pixels. Such a file is
 // broken: its pixel rows cannot all be there.
-bool IsTruncatedBitmap(std::span<const std::uint8_t> bytes) {
-  if (bytes.size() < 30 || bytes[0] != 'B' || bytes[1] != 'M') return false;
+std::optional<BitmapHeader> ReadBitmapHeader(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() < 30 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
   const std::uint64_t pixelsAt = LoadU32LE(&bytes[10]);
   const std::uint32_t headerSize = LoadU32LE(&bytes[14]);
   std::uint64_t width = 0, height = 0, bits = 0;
@@ -34,16 +40,17 @@ bool IsTruncatedBitmap(std::span<const std::uint8_t> bytes) {
     height = LoadU16LE(&bytes[20]);
     bits = LoadU16LE(&bytes[24]);
   } else {
-    if (bytes.size() < 34) return false;
-    const std::uint32_t compression = LoadU32LE(&bytes[30]);
-    if (compression != 0 && compression != 3 && compression != 6) return false;  // run-length data packs tighter
+    if (bytes.size() < 34) return std::nullopt;
     width = static_cast<std::uint64_t>(std::abs(static_cast<std::int64_t>(static_cast<std::int32_t>(LoadU32LE(&bytes[18])))));
     height = static_cast<std::uint64_t>(std::abs(static_cast<std::int64_t>(static_cast<std::int32_t>(LoadU32LE(&bytes[22])))));
     bits = LoadU16LE(&bytes[28]);
+    const std::uint32_t compression = LoadU32LE(&bytes[30]);
+    // Run-length data packs tighter: only its size is known here.
+    if (compression != 0 && compression != 3 && compression != 6) return BitmapHeader{width, height, false};
   }
   const std::uint64_t stride = (width * bits + 31) / 32 * 4;  // each factor below 2^32: no overflow
   const auto rows = CheckedMul(static_cast<std::size_t>(stride), static_cast<std::size_t>(height));
-  return !rows || pixelsAt + *rows > bytes.size();
+  return BitmapHeader{width, height, !rows || pixelsAt + *rows > bytes.size()};
 }
 
 }  // namespace
@@ -57,11 +64,18 @@ Status ReadPlatformPicture(std::span<const std::uint8_t> bytes, Bitmap& target) 
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   reader.setDecideFormatFromContent(true);
-  if (!IsPlatformFormat(reader.format()) || IsTruncatedBitmap(bytes)) return Error{std::string(texts::kNotAPictureData)};
+  if (!IsPlatformFormat(reader.format())) return Error{std::string(texts::kNotAPictureData)};
+  // The limit first: a header over it is "too large" whether or not its data is all there.
+  const auto bitmap = ReadBitmapHeader(bytes);
+  if (bitmap) {
+    const auto width = static_cast<std::int64_t>(bitmap->width), height = static_cast<std::int64_t>(bitmap->height);
+    if (Status allowed = CheckPictureSize(width, height); !allowed) return allowed;
+  }
   const QSize size = reader.size();
   if (size.isValid()) {
     if (Status allowed = CheckPictureSize(size.width(), size.height()); !allowed) return allowed;
   }
+  if (bitmap && bitmap->truncated) return Error{std::string(texts::kNotAPictureData)};
   QImage picture;
   if (!reader.read(&picture)) return Error{std::string(texts::kNotAPictureData)};
   return DrawPlatformPicture(picture, target);
@@ -70,7 +84,7 @@ Status ReadPlatformPicture(std::span<const std::uint8_t> bytes, Bitmap& target) 
 Status DrawPlatformPicture(const QImage& picture, Bitmap& target) {
   if (picture.width() < 1 || picture.height() < 2) return Error{std::string(texts::kPictureTooSmall)};
   const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
-  if (argb.isNull()) return Error{std::string(texts::kOutOfMemory)};
+  if (argb.isNull()) return Error{std::string(texts::kOutOfMemory), ErrorKind::TooLarge};
   Bitmap drawn;
   if (Status made = drawn.Allocate(argb.width(), argb.height(), PixelFormat::Bgra32); !made) return made;
   const std::size_t rowBytes = static_cast<std::size_t>(argb.width()) * 4;

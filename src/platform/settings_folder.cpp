@@ -20,7 +20,7 @@ Result<std::string> CreatedFolder(const std::string& folder) {
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (!std::filesystem::is_directory(folder, ec)) {
-    return Error{FormatText(texts::kSettingsFolderNotCreated, folder)};
+    return Error{FormatText(texts::kSettingsFolderNotCreated, folder), ErrorKind::Io};
   }
   return WithTrailingSlash(folder);
 }
@@ -36,7 +36,8 @@ Result<std::string> SettingsFolder(const std::filesystem::path& executable_folde
   std::string config = Environment("XDG_CONFIG_HOME");
   if (config.empty() || config.front() != '/') {  // relative values are to be ignored
     const std::string home = Environment("HOME");
-    if (home.empty()) return Error{FormatText(texts::kSettingsFolderNotCreated, std::string("~/.config/lumivo/"))};
+    if (home.empty())
+      return Error{FormatText(texts::kSettingsFolderNotCreated, std::string("~/.config/lumivo/")), ErrorKind::Io};
     config = WithTrailingSlash(home) + ".config";
   }
   return CreatedFolder(WithTrailingSlash(config) + "lumivo");

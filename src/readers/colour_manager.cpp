@@ -440,7 +440,8 @@ std::vector<PaletteEntry> TColorManager::MakeColourPalette(const PaletteColours&
     const std::uint8_t* p = colours.bytes.data() + index * width;
     if (width == 1) return gamma_[p[0]];
     const unsigned v = colours.bigEndian ? (p[0] << 8 | p[1]) : (p[1] << 8 | p[0]);
-    return gamma_[(v * 255 + 32767) / 65535];
+    // Truncated, as TIFF colour maps are read everywhere else too.
+    return gamma_[v * 255 / 65535];
   };
   std::vector<PaletteEntry> palette(count);
   for (std::size_t i = 0; i < count; ++i) palette[i] = {component(i, 2), component(i, 1), component(i, 0), 255};

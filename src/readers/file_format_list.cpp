@@ -71,10 +71,10 @@ std::string TFileFormatList::DescriptionOf(const TExtensionEntry& entry) const {
 
 Result<const ReaderClass*> TFileFormatList::ReaderClassFromFile(const std::filesystem::path& file) const {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error))
-    return Error{FormatText(texts::kFileNotReadable, file.string())};
+  const Error unreadable{FormatText(texts::kFileNotReadable, file.string()), ErrorKind::Io};
+  if (!std::filesystem::is_regular_file(file, error)) return unreadable;
   std::ifstream stream(file, std::ios::binary);
-  if (!stream) return Error{FormatText(texts::kFileNotReadable, file.string())};
+  if (!stream) return unreadable;
   return ReaderClassFromStream(stream);
 }
 

@@ -57,7 +57,7 @@ Status DecodeJpeg(std::span<const std::uint8_t> bytes, Bitmap& target) {
   info.err = jpeg::Install(errors);
   if (setjmp(errors.jump)) {
     jpeg_destroy_decompress(&info);
-    return Error{FormatText(texts::kJpegError, errors.message)};
+    return Error{FormatText(texts::kJpegError, errors.message), jpeg::KindOf(errors)};
   }
   jpeg_create_decompress(&info);
   info.mem->max_memory_to_use = kMaximumDecoderMemory;

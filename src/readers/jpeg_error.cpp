@@ -19,8 +19,21 @@ void Emit(j_common_ptr info, int level) {
 
 void Fail(j_common_ptr info, const char* message) {
   auto* manager = reinterpret_cast<ErrorManager*>(info->err);
+  manager->library.msg_code = 0;  // none of the library's: a broken file
   std::snprintf(manager->message, sizeof manager->message, "%s", message);
   std::longjmp(manager->jump, 1);
+}
+
+ErrorKind KindOf(const ErrorManager& manager) {
+  switch (manager.library.msg_code) {
+    case JERR_OUT_OF_MEMORY:
+    case JERR_NO_BACKING_STORE:  // over the memory limit we set
+    case JERR_IMAGE_TOO_BIG:
+    case JERR_WIDTH_OVERFLOW:
+      return ErrorKind::TooLarge;
+    default:
+      return ErrorKind::Broken;
+  }
 }
 
 jpeg_error_mgr* Install(ErrorManager& manager) {

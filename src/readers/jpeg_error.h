@@ -8,6 +8,8 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include "core/result.h"
+
 namespace lumivo::jpeg {
 
 struct ErrorManager {
@@ -22,5 +24,9 @@ jpeg_error_mgr* Install(ErrorManager& manager);
 
 // Leaves through the same jump with a message of our own.
 [[noreturn]] void Fail(j_common_ptr info, const char* message);
+
+// What the error that left through the jump was: the library's memory and
+// size limits are "too large", everything else a broken file.
+ErrorKind KindOf(const ErrorManager& manager);
 
 }  // namespace lumivo::jpeg

@@ -1,6 +1,8 @@
 #include <libdeflate.h>
 
 #include <array>
+#include <cstring>
+#include <new>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,6 +10,7 @@
 
 #include "core/byte_reader.h"
 #include "core/checked_math.h"
+#include "core/pixel_memory.h"
 #include "readers/colour_manager.h"
 #include "readers/content_test.h"
 #include "readers/inflate_decoder.h"
@@ -271,7 +274,8 @@ void PngLoader::Decode(std::span<const std::uint8_t> packed) {
   if (most && total > *most + 1024) Fail(texts::kImageDataEndsEarly);
   SetUpConversion();
 
-  const auto data = std::make_unique_for_overwrite<std::uint8_t[]>(total);
+  const PixelMemory data = AllocatePixelMemory(total);
+  if (!data) throw std::bad_alloc();
   const InflateResult inflated = InflateWhole(packed, std::span(data.get(), total));
   switch (inflated.outcome) {
     case InflateOutcome::Complete:
@@ -302,7 +306,6 @@ void Load(std::span<const std::uint8_t> bytes, Bitmap& target) {
   const Header header = ReadHeader(chunks);
   Ancillary extra;
   bool decoded = false;
-  std::vector<std::uint8_t> joined;
 
   // A file cut off after complete image data still gives its picture.
   while (!(decoded && chunks.remaining() < 12)) {
@@ -313,21 +316,31 @@ void Load(std::span<const std::uint8_t> bytes, Bitmap& target) {
         chunks.Check(chunk);
         if (decoded) continue;
         // The image data runs over all IDAT chunks in a row, empty ones too.
-        std::span<const std::uint8_t> packed = chunk.data;
-        for (;;) {
-          if (chunks.remaining() < 12) break;
+        std::vector<std::span<const std::uint8_t>> parts = {chunk.data};
+        std::size_t packedSize = chunk.data.size();
+        while (chunks.remaining() >= 12) {
           ChunkWalker peek = chunks;
           const Chunk next = peek.Next();
           if (next.type != ChunkType("IDAT")) break;
           peek.Check(next);
           chunks = peek;
           if (next.data.empty()) continue;
-          if (joined.empty()) joined.assign(packed.begin(), packed.end());
-          joined.insert(joined.end(), next.data.begin(), next.data.end());
-          packed = joined;
+          parts.push_back(next.data);
+          packedSize += next.data.size();
+        }
+        std::span<const std::uint8_t> packed = chunk.data;
+        PixelMemory joined;
+        if (packedSize != chunk.data.size()) {
+          joined = AllocatePixelMemory(packedSize);
+          if (!joined) throw std::bad_alloc();
+          std::size_t at = 0;
+          for (const auto& part : parts) {
+            std::memcpy(joined.get() + at, part.data(), part.size());
+            at += part.size();
+          }
+          packed = std::span(joined.get(), packedSize);
         }
         PngLoader(header, extra, target).Decode(packed);
-        joined = {};
         decoded = true;
         continue;
       }

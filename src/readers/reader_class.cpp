@@ -30,4 +30,8 @@ void ReaderNotAvailable(std::string_view format) {
   throw Failure(FormatText(texts::kReaderNotAvailable, std::string(format)));
 }
 
+void InvalidImageFormat(std::string_view format) {
+  throw Failure(FormatText(texts::kInvalidImageFormat, std::string(format)));
+}
+
 }  // namespace lumivo

@@ -34,4 +34,8 @@ std::optional<std::uint64_t> PeekHeader(std::istream& stream, std::span<std::uin
 // The answer of a class whose loading is not built yet: an honest failure.
 [[noreturn]] void ReaderNotAvailable(std::string_view format);
 
+// A header the reader cannot make sense of: "Cannot load image. Invalid or
+// unexpected <format> image format."
+[[noreturn]] void InvalidImageFormat(std::string_view format);
+
 }  // namespace lumivo

@@ -55,7 +55,7 @@ std::filesystem::path ResolvedTarget(const std::filesystem::path& file) {
 }  // namespace
 
 Status ReplaceFileContent(const std::filesystem::path& file, std::string_view bytes) {
-  const Error failure{FormatText(texts::kCannotWriteFile, file.string())};
+  const Error failure{FormatText(texts::kCannotWriteFile, file.string()), ErrorKind::Io};
   const auto target = ResolvedTarget(file);
   const auto folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
 

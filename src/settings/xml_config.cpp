@@ -94,11 +94,11 @@ Result<TXMLConfig> TXMLConfig::Open(const std::filesystem::path& file) {
     impl->document.append_child(std::string(kDocumentElement).c_str());
     return TXMLConfig(std::move(impl));
   }
-  const Error unreadable{FormatText(texts::kFileNotReadable, file.string())};
+  const Error unreadable{FormatText(texts::kFileNotReadable, file.string()), ErrorKind::Io};
   if (ec || std::filesystem::is_directory(status)) return unreadable;
   const auto size = std::filesystem::file_size(file, ec);
   if (ec) return unreadable;
-  if (size > kMaxSettingsFileSize) return Error{FormatText(texts::kSettingsFileTooLarge, file.string())};
+  if (size > kMaxSettingsFileSize) return Error{FormatText(texts::kSettingsFileTooLarge, file.string()), ErrorKind::TooLarge};
 
   std::ifstream in(file, std::ios::binary);
   std::string bytes(static_cast<std::size_t>(size), '\0');
@@ -109,7 +109,7 @@ Result<TXMLConfig> TXMLConfig::Open(const std::filesystem::path& file) {
 }
 
 Result<TXMLConfig> TXMLConfig::Parse(std::string_view bytes, const std::filesystem::path& file) {
-  if (bytes.size() > kMaxSettingsFileSize) return Error{FormatText(texts::kSettingsFileTooLarge, file.string())};
+  if (bytes.size() > kMaxSettingsFileSize) return Error{FormatText(texts::kSettingsFileTooLarge, file.string()), ErrorKind::TooLarge};
   auto impl = std::make_unique<Impl>();
   impl->file = file;
   const pugi::xml_parse_result parsed =
@@ -175,7 +175,7 @@ Status TXMLConfig::Save() {
   if (!impl_->modified) return Status::Ok();
   const std::string bytes = Serialize();
   // Never write what no store would read back.
-  if (bytes.size() > kMaxSettingsFileSize) return Error{FormatText(texts::kSettingsFileTooLarge, impl_->file.string())};
+  if (bytes.size() > kMaxSettingsFileSize) return Error{FormatText(texts::kSettingsFileTooLarge, impl_->file.string()), ErrorKind::TooLarge};
   if (Status written = ReplaceFileContent(impl_->file, bytes); !written) return written;
   impl_->modified = false;
   return Status::Ok();

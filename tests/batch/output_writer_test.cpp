@@ -3,12 +3,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "batch/output_writer.h"
+#include "core/failure_reason.h"
 #include "support/temp_dir.h"
 
 namespace lumivo {
@@ -69,7 +71,8 @@ TEST(WriteNewFile, LeavesNothingBehindWhenItFails) {
   const std::string long_name(300, 'x');
   const auto too_long = WriteNewFile(folder.string(), kBytes, [&](const NameTaken&) { return long_name; });
   EXPECT_FALSE(too_long.ok());
-  EXPECT_EQ(too_long.message(), "Die Datei '" + folder.string() + "/" + long_name + "' kann nicht geschrieben werden.");
+  EXPECT_EQ(too_long.message(), "Die Datei '" + folder.string() + "/" + long_name +
+                                   "' kann nicht geschrieben werden: der Name ist zu lang.");
   EXPECT_TRUE(Entries(folder).empty());
 
   dir.Write("out/a.jpg", "kept");
@@ -88,8 +91,10 @@ TEST(WriteNewFile, ReportsFoldersThatCannotBeCreatedOrWritten) {
   dir.Write("file", "a file where a folder should go");
   const auto blocked = (dir / "file/sub").string();
   const auto not_created = WriteNewFile(blocked, kBytes, [](const NameTaken&) { return std::string("a.jpg"); });
-  EXPECT_FALSE(not_created.ok());
-  EXPECT_EQ(not_created.message(), "Der Ordner '" + blocked + "' kann nicht angelegt werden.");
+  ASSERT_FALSE(not_created.ok());
+  EXPECT_EQ(not_created.kind(), ErrorKind::Io);
+  EXPECT_EQ(not_created.message(),
+            "Der Ordner '" + blocked + "' kann nicht angelegt werden: ein Teil des Pfades ist kein Ordner.");
 
   // Permissions do not hold back root; /proc refuses new files to everyone.
   std::string read_only = "/proc/";
@@ -99,8 +104,25 @@ TEST(WriteNewFile, ReportsFoldersThatCannotBeCreatedOrWritten) {
     fs::permissions(read_only, fs::perms::owner_read | fs::perms::owner_exec);
   }
   const auto not_written = WriteNewFile(read_only, kBytes, [](const NameTaken&) { return std::string("a.jpg"); });
-  EXPECT_FALSE(not_written.ok());
-  EXPECT_EQ(not_written.message(), "In den Ordner '" + read_only + "' kann nicht geschrieben werden.");
+  ASSERT_FALSE(not_written.ok());
+  EXPECT_EQ(not_written.kind(), ErrorKind::Io);
+  EXPECT_EQ(not_written.message().rfind("In den Ordner '" + read_only + "' kann nicht geschrieben werden: ", 0), 0u)
+      << not_written.message();
+}
+
+// The reason names what the user can do something about.
+TEST(FailureReason, TellsAFullDiskFromALockedFolder) {
+  const std::pair<int, const char*> cases[] = {
+      {ENOSPC, "kein Speicherplatz mehr frei"},
+      {EROFS, "das Dateisystem ist schreibgeschützt"},
+      {EACCES, "keine Berechtigung"},
+      {EPERM, "keine Berechtigung"},
+      {EDQUOT, "das Speicherkontingent ist erschöpft"},
+      {ENOENT, "ein Teil des Pfades ist nicht vorhanden"},
+      {ENOTDIR, "ein Teil des Pfades ist kein Ordner"},
+      {EXDEV, "Systemfehler 18"},
+  };
+  for (const auto& [error, reason] : cases) EXPECT_EQ(FailureReason(error), reason) << error;
 }
 
 }  // namespace

@@ -70,7 +70,9 @@ TEST(CompressOutput, AnEmptyPictureCompressesToNothingAndHugeOnesFail) {
   EXPECT_TRUE(jpeg.empty());
   Bitmap wide;
   ASSERT_TRUE(wide.Create(65501, 2, PixelFormat::Bgr24));
-  EXPECT_FALSE(CompressOutput(wide, jpeg, 50));
+  const Status refused = CompressOutput(wide, jpeg, 50);
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(refused.kind(), ErrorKind::TooLarge);
 }
 
 TEST(CompressOutput, ConvertsOtherFormatsFirst) {
@@ -121,7 +123,11 @@ TEST(SaveJpeg, WritesAFileThatDjpegDecodesAtTheSize) {
   EXPECT_EQ(width, 77);
   EXPECT_EQ(height, 31);
 
-  EXPECT_FALSE(SaveJpeg(jpeg, dir / "missing" / "out.jpg"));
+  const Status missing = SaveJpeg(jpeg, dir / "missing" / "out.jpg");
+  ASSERT_FALSE(missing);
+  EXPECT_EQ(missing.kind(), ErrorKind::Io);
+  EXPECT_EQ(missing.message(), "Die Datei '" + (dir / "missing" / "out.jpg").string() +
+                                   "' kann nicht geschrieben werden: ein Teil des Pfades ist nicht vorhanden.");
 }
 
 }  // namespace

@@ -134,28 +134,38 @@ TEST_F(Loading, BadInputGivesAnErrorAndNoCrash) {
   const auto huge = WithFrameSize(good, 60000, 60000);
   auto cutBitmap = test::MakeBmp(MakeBitmap(40, 30, [](int, int) { return Bgr{1, 2, 3}; }));
   cutBitmap.resize(cutBitmap.size() - 100);
+  // A header over the pixel limit is "too large", never "broken", whether or not its rows follow.
+  auto hugeBitmap = test::MakeBmp(MakeBitmap(4, 4, [](int, int) { return Bgr{1, 2, 3}; }));
+  for (const std::size_t at : {18, 22}) {
+    const std::uint32_t side = 40000;
+    for (int i = 0; i < 4; ++i) hugeBitmap[at + i] = static_cast<std::uint8_t>(side >> (8 * i));
+  }
   const auto deleted = dir.Write("deleted.jpg", good);
   std::filesystem::remove(deleted);
   std::filesystem::create_directory(dir / "folder.jpg");
   struct Case {
     const char* what;
     std::filesystem::path file;
+    ErrorKind kind;
   };
   const Case cases[] = {
-      {"truncated jpeg", dir.Write("cut.jpg", std::vector<std::uint8_t>(good.begin(), good.begin() + good.size() / 2))},
-      {"zero bytes", dir.Write("empty.jpg", std::vector<std::uint8_t>{})},
-      {"a folder", dir / "folder.jpg"},
-      {"deleted before loading", deleted},
-      {"60000 x 60000 header", dir.Write("huge.jpg", huge)},
-      {"a bitmap cut short", dir.Write("cut.bmp", cutBitmap)},
-      {"text", dir.Write("text.bmp", std::string_view("no picture in here at all"))},
-      {"a bare JPEG start", dir.Write("start.jpg", std::vector<std::uint8_t>{0xFF, 0xD8})},
+      {"truncated jpeg", dir.Write("cut.jpg", std::vector<std::uint8_t>(good.begin(), good.begin() + good.size() / 2)),
+       ErrorKind::Broken},
+      {"zero bytes", dir.Write("empty.jpg", std::vector<std::uint8_t>{}), ErrorKind::Broken},
+      {"a folder", dir / "folder.jpg", ErrorKind::Io},
+      {"deleted before loading", deleted, ErrorKind::Io},
+      {"60000 x 60000 jpeg", dir.Write("huge.jpg", huge), ErrorKind::TooLarge},
+      {"40000 x 40000 bitmap", dir.Write("huge.bmp", hugeBitmap), ErrorKind::TooLarge},
+      {"a bitmap cut short", dir.Write("cut.bmp", cutBitmap), ErrorKind::Broken},
+      {"text", dir.Write("text.bmp", std::string_view("no picture in here at all")), ErrorKind::Broken},
+      {"a bare JPEG start", dir.Write("start.jpg", std::vector<std::uint8_t>{0xFF, 0xD8}), ErrorKind::Broken},
   };
   for (const Case& c : cases) {
     const Status status = LoadPictureFile(c.file, target);
     EXPECT_FALSE(status) << c.what;
     if (!status) {
       EXPECT_FALSE(status.message().empty()) << c.what;
+      EXPECT_EQ(status.kind(), c.kind) << c.what << ": " << status.message();
     }
   }
 }

@@ -124,7 +124,10 @@ TEST(ContentTests, AcceptAtTheirSizeBoundaries) {
       {"png", png, &kPNGGraphic},
       {"png of 8 bytes", png.substr(0, 8), nullptr},
       {"jpeg", Bytes({0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F'}, 64), nullptr},
-      {"targa without colour-map entry size", [&] { std::string v = targa; v[7] = 0; return v; }(), nullptr},
+      {"true-colour targa without colour-map entry size", [&] { std::string v = targa; v[7] = 0; return v; }(),
+       &kTargaGraphic},
+      {"colour-mapped targa without entry size", [&] { std::string v = targa; v[1] = 1, v[7] = 0; return v; }(),
+       nullptr},
       {"empty", "", nullptr},
   };
   for (const Case& c : cases) EXPECT_EQ(Lookup(c.bytes), c.expected) << c.what;

@@ -1,0 +1,1 @@
+lumivo_fuzzer(exif_directory lumivo_metadata)

@@ -1,0 +1,1 @@
+lumivo_fuzzer(fax_decoder lumivo_readers)

@@ -1,0 +1,1 @@
+lumivo_fuzzer(gif_lzw lumivo_readers)

@@ -1,0 +1,1 @@
+lumivo_fuzzer(gif_reader lumivo_readers)

@@ -1,0 +1,1 @@
+lumivo_fuzzer(jpeg_segments lumivo_metadata)

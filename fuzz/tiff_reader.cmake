@@ -1,0 +1,1 @@
+lumivo_fuzzer(tiff_reader lumivo_readers)
