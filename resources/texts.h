@@ -81,7 +81,6 @@ inline constexpr std::string_view kCredits =
 
 // Reader registry and readers
 inline constexpr std::string_view kRegisterTwice = "Attempt to register %s twice.";
-inline constexpr std::string_view kInvalidImageFormat = "Cannot load image. Invalid or unexpected %s image format.";
 // Details for kCorruptPicture
 inline constexpr std::string_view kBadLzwCodeSize = "ungültige LZW-Codegröße";
 
