@@ -39,7 +39,7 @@ std::int32_t Rounded(double value) {
 
 }  // namespace
 
-std::size_t TiffTypeSize(std::uint16_t type) {
+std::size_t ExifTypeSize(std::uint16_t type) {
   static constexpr std::size_t kSizes[] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
   return type < std::size(kSizes) ? kSizes[type] : 0;
 }
@@ -117,7 +117,7 @@ void ExifInfo::WalkDirectory(std::size_t dirPos, std::size_t basePos) {
     const std::uint16_t tag = order_.U16At(entry);
     const std::uint16_t type = order_.U16At(entry + 2);
     const std::uint32_t values = order_.U32At(entry + 4);
-    const auto byteCount = CheckedMul(values, TiffTypeSize(type));
+    const auto byteCount = CheckedMul(values, ExifTypeSize(type));
     if (!byteCount || *byteCount == 0) continue;
     std::size_t valuePos = entry + 8;
     if (*byteCount > 4) {

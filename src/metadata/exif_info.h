@@ -20,7 +20,7 @@ inline constexpr std::uint16_t kByte = 1, kAscii = 2, kShort = 3, kLong = 4, kRa
 }
 
 // Bytes of one value of the type; 0 for type 0 and types above 12.
-std::size_t TiffTypeSize(std::uint16_t type);
+std::size_t ExifTypeSize(std::uint16_t type);
 
 // The raw bytes of an entry as a number: integers from all bytes in the
 // block's order (kept to 32 bits, signed), rationals as a quotient (0 when
