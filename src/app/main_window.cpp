@@ -21,6 +21,7 @@
 #include "app/start_page.h"
 #include "app/tab_strip.h"
 #include "app/window_placement.h"
+#include "app/window_run.h"
 #include "resources/texts.h"
 
 namespace lumivo::app {
@@ -120,7 +121,10 @@ MainWindow::MainWindow(std::string settingsFolder, WindowDialogs dialogs, QWidge
   profilesPage_->DescribeCurrentSettings(state.Conversion);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // The run's thread reads the published settings: it ends before they go.
+  startPage_->run().StopAndWait();
+}
 
 void MainWindow::BuildCaption() {
   auto* caption = new DragStrip("Panel_Caption", ToQString(texts::kCaptionHint), this);

@@ -173,7 +173,11 @@ StartPage::StartPage(PublishedSettings& settings, HintSwitch& hints, const Windo
   connect(run_, &WindowRun::finished, this, &StartPage::OnFinished);
 }
 
-StartPage::~StartPage() = default;
+StartPage::~StartPage() {
+  // Ends a run in progress while the controls it reports to still stand.
+  if (run_->running()) QApplication::restoreOverrideCursor();
+  run_->StopAndWait();
+}
 
 PanelButton* StartPage::AddCommand(const char* name, std::string_view caption, std::string_view hint, int tag,
                                    const QRect& geometry) {

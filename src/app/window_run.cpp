@@ -70,7 +70,9 @@ WindowRun::WindowRun(SettingsSource& settings, QObject* parent) : QObject(parent
   qRegisterMetaType<lumivo::RunResult>("lumivo::RunResult");
 }
 
-WindowRun::~WindowRun() {
+WindowRun::~WindowRun() { StopAndWait(); }
+
+void WindowRun::StopAndWait() {
   run_.RequestStop();
   if (thread_.joinable()) thread_.join();
 }

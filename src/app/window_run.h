@@ -30,6 +30,9 @@ class WindowRun final : public QObject {
   bool Start(std::vector<std::string> entries, DestinationMode mode, std::string folder, RunOptions options,
              QSize previewBox);
   void RequestStop() { run_.RequestStop(); }
+  // Stops a run in progress after its entries in progress and waits for it;
+  // its last reports are dropped.
+  void StopAndWait();
   // True from Start until `finished` has been delivered on the window's thread.
   bool running() const { return running_; }
 
