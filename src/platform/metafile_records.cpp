@@ -39,6 +39,9 @@ bool DibIsSound(std::span<const std::uint8_t> info, std::size_t dataBytes) {
     height = static_cast<std::int32_t>(LoadU32LE(&info[8]));
     bits = LoadU16LE(&info[14]);
     compression = LoadU32LE(&info[16]);
+    // libwmf allocates the colour table it announces: it must be there.
+    const std::uint64_t coloursUsed = LoadU32LE(&info[32]);
+    if (coloursUsed * 4 > info.size() - headerSize) return false;
   }
   if (width < 0) width = -width;
   if (height < 0) height = -height;
