@@ -240,6 +240,11 @@ TEST(Metafiles, DamagedFilesAnswerFalse) {
       dib[4] = dib[8] = 0x30;
       dib[5] = dib[9] = 0x75;
       cases.push_back({std::string(kind) + " bitmap larger than its record", bytes});
+      // A colour table of 0xFF000000 entries that the record cannot hold.
+      bytes = good;
+      const auto table = std::search(bytes.begin(), bytes.end(), dibHeader.begin(), dibHeader.end());
+      table[35] = 0xFF;
+      cases.push_back({std::string(kind) + " colour table larger than its record", bytes});
     }
     std::mt19937 random(7);
     Bytes noise(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(firstRecord));
