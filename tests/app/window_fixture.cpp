@@ -9,6 +9,7 @@
 #include "app/panel_button.h"
 #include "app/qt_text.h"
 #include "filelist/file_type_table.h"
+#include "support/gui_application.h"
 #include "support/picture_files.h"
 
 namespace lumivo::test {
@@ -16,22 +17,7 @@ namespace lumivo::test {
 namespace {
 
 // Widgets need a QApplication; one for the whole test program.
-class WidgetApplication final : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    application_ = std::make_unique<QApplication>(argc_, argv_);
-  }
-  void TearDown() override { application_.reset(); }
-
- private:
-  int argc_ = 1;
-  char name_[24] = "lumivo_app_tests";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QApplication> application_;
-};
-
-[[maybe_unused]] const auto* const registered = ::testing::AddGlobalTestEnvironment(new WidgetApplication);
+[[maybe_unused]] const auto* const registered = ::testing::AddGlobalTestEnvironment(new TestApplication<QApplication>);
 
 }  // namespace
 
