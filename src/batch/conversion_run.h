@@ -3,11 +3,13 @@
 // progress, time line, stop and report. Knows nothing of widgets.
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "batch/output_naming.h"
 #include "batch/run_interfaces.h"
+#include "imaging/sizing.h"
 #include "metadata/exif_transfer.h"
 
 namespace lumivo {
@@ -18,6 +20,14 @@ struct RunOptions {
   int jobs = 1;
   std::string decimalSeparator = ",";
   MetadataTransfer transferMetadata = TransferExif;  // used when KeepExif is on; empty: plain save
+  // In place of the size settings for the whole run (lumivo-batch --fit).
+  std::optional<SizeRequest> size;
+  // Per entry, in list order: the folder whose tree below it is rebuilt in
+  // the chosen folder, in place of KeepFolderStructure. Empty: none.
+  std::vector<std::string> structureRoots;
+  // Everything but the writing: names are chosen against the folders as they
+  // are and against the names planned before; no file or folder is made.
+  bool dryRun = false;
 };
 
 struct RunResult {

@@ -1,5 +1,6 @@
 #include "batch/entry_preparation.h"
 
+#include <chrono>
 #include <cstdint>
 #include <new>
 
@@ -108,6 +109,14 @@ PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& setti
   ready.height = jpeg.height();
   ready.stream = jpeg.stream();  // a copy: the workspace keeps its buffer for the next entry
   return ready;
+}
+
+PreparedEntry PrepareTimed(const std::string& source, const EntrySettings& settings,
+                           PreparationWorkspace& workspace, const std::function<void()>& loaded) {
+  const auto start = std::chrono::steady_clock::now();
+  PreparedEntry entry = PrepareEntry(source, settings, workspace, loaded);
+  entry.milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  return entry;
 }
 
 }  // namespace lumivo

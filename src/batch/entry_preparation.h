@@ -45,10 +45,15 @@ struct PreparedEntry {
   int width = 0;
   int height = 0;
   std::vector<std::uint8_t> stream;
+  double milliseconds = 0;  // the preparation's own time, from PrepareTimed
 };
 
 // `loaded` is called once the picture has loaded, before the adjustments.
 PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& settings,
+                           PreparationWorkspace& workspace, const std::function<void()>& loaded = {});
+
+// PrepareEntry with its time taken, as the run prepares.
+PreparedEntry PrepareTimed(const std::string& source, const EntrySettings& settings,
                            PreparationWorkspace& workspace, const std::function<void()>& loaded = {});
 
 }  // namespace lumivo

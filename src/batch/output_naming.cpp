@@ -34,6 +34,13 @@ std::string Absolute(std::string_view path) {
   return error ? std::string(path) : absolute.string();
 }
 
+// Normal, without a trailing "/", so that two folders compare part by part.
+fs::path FolderOnly(const fs::path& folder) {
+  fs::path normal = folder.lexically_normal();
+  if (!normal.has_filename() && normal.has_relative_path()) normal = normal.parent_path();
+  return normal;
+}
+
 bool TooLong(std::string_view name) {
   return name.size() > kMaxNameBytes || Utf8CharacterCount(name) > kMaxNameCharacters;
 }
@@ -82,7 +89,12 @@ std::string OutputFolder(std::string_view source, const OutputPlacement& placeme
   const std::string absolute_source = Absolute(source);
   if (placement.mode == DestinationMode::BesideSource) return WithTrailingSlash(std::string(FolderPart(absolute_source)));
   std::string folder = WithTrailingSlash(Absolute(placement.base_folder));
-  if (placement.keep_folder_structure) {
+  if (!placement.structure_root.empty()) {
+    const fs::path below = FolderOnly(fs::path(absolute_source).parent_path())
+                               .lexically_relative(FolderOnly(fs::path(Absolute(placement.structure_root))));
+    // A source outside its root (never so from a folder scan) goes to the base itself.
+    if (!below.empty() && below != "." && *below.begin() != "..") folder += below.string();
+  } else if (placement.keep_folder_structure) {
     // Normalising first keeps ".." in the source from climbing above the base.
     const fs::path source_folder = fs::path(std::string(FolderPart(absolute_source))).lexically_normal();
     folder += source_folder.relative_path().string();

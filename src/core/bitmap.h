@@ -26,6 +26,11 @@ enum class PixelFormat : std::uint8_t {
 
 int BitsPerPixel(PixelFormat format);
 
+struct PixelSize {
+  int width = 0, height = 0;
+  friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
 struct PaletteEntry {
   std::uint8_t blue = 0, green = 0, red = 0, alpha = 255;
   friend bool operator==(const PaletteEntry&, const PaletteEntry&) = default;

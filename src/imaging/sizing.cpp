@@ -31,6 +31,22 @@ int Scaled(int side, int percent) {
   return static_cast<int>(RoundTiesEven(static_cast<long double>(side) / 100.0L * percent));
 }
 
+// side x (to / from), rounded as percent sizing rounds, at least 1.
+int ScaledBy(int side, int to, int from) {
+  const auto scaled = RoundTiesEven(static_cast<long double>(side) / from * to);
+  return scaled < 1 ? 1 : static_cast<int>(scaled);
+}
+
+PixelSize Fitted(const SizeRequest& box, int width, int height) {
+  if (width <= 0 || height <= 0 || box.width <= 0 || box.height <= 0) return {width, height};
+  if (!box.enlarge && width <= box.width && height <= box.height) return {width, height};
+  // Whichever side meets its edge of the box first decides; exact in integers.
+  const bool widthDecides =
+      static_cast<long long>(box.width) * height <= static_cast<long long>(box.height) * width;
+  if (widthDecides) return {box.width, ScaledBy(height, box.width, width)};
+  return {ScaledBy(width, box.height, height), box.height};
+}
+
 }  // namespace
 
 void StretchNearest(const Bitmap& source, Bitmap& target) {
@@ -53,14 +69,18 @@ void StretchNearest(const Bitmap& source, Bitmap& target) {
   }
 }
 
-Status SizeWorkingPicture(Bitmap& working, const SizeRequest& request, Bitmap& source) {
-  int width = request.width, height = request.height;
+PixelSize OutputSize(const SizeRequest& request, int width, int height) {
+  if (request.fit) return Fitted(request, width, height);
+  int w = request.width, h = request.height;
   if (request.percent > 0) {
-    width = Scaled(working.width(), request.percent);
-    height = Scaled(working.height(), request.percent);
+    w = Scaled(width, request.percent);
+    h = Scaled(height, request.percent);
   }
-  const int targetWidth = width > 0 ? width : working.width();
-  const int targetHeight = height > 0 ? height : working.height();
+  return {w > 0 ? w : width, h > 0 ? h : height};
+}
+
+Status SizeWorkingPicture(Bitmap& working, const SizeRequest& request, Bitmap& source) {
+  const auto [targetWidth, targetHeight] = OutputSize(request, working.width(), working.height());
   if (working.empty() || (targetWidth == working.width() && targetHeight == working.height())) return {};
   if (BitsPerPixel(working.format()) < 8) {
     if (Status converted = working.ConvertToBgr24(); !converted) return converted;

@@ -7,12 +7,21 @@
 namespace lumivo {
 
 // The size settings of a run: own width and height (-1 when not in own-size
-// mode) and the percentage (0 when not in percent mode).
+// mode) and the percentage (0 when not in percent mode). With `fit`, width x
+// height is a box that each picture is fitted into with its proportions kept;
+// a picture that already fits keeps its size unless `enlarge` is set.
 struct SizeRequest {
   int width = -1;
   int height = -1;
   int percent = 0;
+  bool fit = false;
+  bool enlarge = false;
 };
+
+// The output size of a picture of width x height: the one sizing decision of
+// an entry. In percent mode and for the shorter side of a fit, a side is
+// scaled in extended precision with ties to even; no side becomes 0.
+PixelSize OutputSize(const SizeRequest& request, int width, int height);
 
 // In percent mode the sides are (side / 100) x P in extended precision,
 // ties to even. A side of 0 or less keeps the source's length. The picture
