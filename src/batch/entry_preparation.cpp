@@ -5,6 +5,7 @@
 
 #include "batch/file_checks.h"
 #include "core/rounding.h"
+#include "core/text_format.h"
 #include "imaging/colouring.h"
 #include "imaging/text_watermark.h"
 #include "imaging/watermark.h"

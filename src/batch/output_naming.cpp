@@ -6,6 +6,7 @@
 
 #include "core/folder_path.h"
 #include "core/text_basics.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo {

@@ -10,6 +10,7 @@
 #include "core/failure_reason.h"
 #include "core/folder_path.h"
 #include "core/temporary_file.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -40,7 +41,7 @@ Result<std::string> WriteNewFile(std::string_view folder_text, std::span<const s
   fs::create_directories(fs::path(folder), error);
   if (!fs::is_directory(fs::path(folder))) {
     const int reason = error ? error.value() : ENOTDIR;
-    return Error{FormatText(texts::kCannotCreateFolder, std::string(folder_text), FailureReason(reason)), ErrorKind::Io};
+    return Error{FormatText(texts::kCannotCreateFolder, folder_text, FailureReason(reason)), ErrorKind::Io};
   }
 
   TemporaryFile temporary;

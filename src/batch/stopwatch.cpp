@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/file_bytes.h"
+#include "core/text_format.h"
 #include "readers/jpeg_decoding.h"
 #include "platform/platform_picture.h"
 #include "resources/texts.h"

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/folder_path.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo::platform {
@@ -38,7 +39,7 @@ Result<std::string> SettingsFolder(const std::filesystem::path& executable_folde
   if (config.empty() || config.front() != '/') {  // relative values are to be ignored
     const std::string home = Environment("HOME");
     if (home.empty())
-      return Error{FormatText(texts::kSettingsFolderNotCreated, std::string("~/.config/lumivo/")), ErrorKind::Io};
+      return Error{FormatText(texts::kSettingsFolderNotCreated, "~/.config/lumivo/"), ErrorKind::Io};
     config = WithTrailingSlash(home) + ".config";
   }
   return UsableFolder(WithTrailingSlash(config) + "lumivo", use);

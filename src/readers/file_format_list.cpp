@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "core/text_basics.h"
+#include "core/text_format.h"
 #include "readers/reader_classes.h"
 #include "resources/texts.h"
 
@@ -14,7 +15,7 @@ Status TFileFormatList::AddFormat(std::string_view extension, std::string_view c
                                   std::string_view ownDescription, std::uint8_t kinds,
                                   const ReaderClass& readerClass) {
   if (extension.empty()) return {};
-  if (LookupExtension(extension) >= 0) return Error{FormatText(texts::kRegisterTwice, std::string(extension))};
+  if (LookupExtension(extension) >= 0) return Error{FormatText(texts::kRegisterTwice, extension)};
   int classIndex = LookupClass(readerClass);
   if (classIndex < 0) {
     classes_.push_back({&readerClass, {}, 0});

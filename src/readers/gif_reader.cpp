@@ -5,6 +5,7 @@
 
 #include "core/byte_reader.h"
 #include "core/checked_math.h"
+#include "core/text_format.h"
 #include "readers/content_test.h"
 #include "readers/gif_lzw_decoder.h"
 #include "readers/reader_classes.h"

@@ -1,3 +1,4 @@
+#include "core/text_format.h"
 #include "readers/reader_classes.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+#include "core/text_format.h"
 #include "readers/reader_classes.h"
 
 #include <algorithm>
@@ -50,7 +51,7 @@ void Load(std::span<const std::uint8_t> bytes, Bitmap& target) {
   if (space == "xyz") throw Failure(std::string(texts::kNoConversionMethod));
   if (space != "rgb" || right < left) InvalidImageFormat(kFormat);
   if (colourChannels < 3 || bits == 0 || bits > 16)
-    throw Failure(FormatText(texts::kInvalidColorFormat, std::string(kFormat)));
+    throw Failure(FormatText(texts::kInvalidColorFormat, kFormat));
   const int width = right - left + 1, height = std::abs(top - bottom) + 1;
   const bool bottomUp = bottom < top;
   const bool matte = matteChannels >= 1;

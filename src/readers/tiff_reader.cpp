@@ -1,3 +1,4 @@
+#include "core/text_format.h"
 #include "readers/tiff_image.h"
 
 #include <algorithm>
@@ -25,12 +26,12 @@
 
 namespace lumivo {
 
-void FailTiff() { throw Failure(FormatText(texts::kInvalidImageFormat, std::string(kTiffFormatName))); }
+void FailTiff() { throw Failure(FormatText(texts::kInvalidImageFormat, kTiffFormatName)); }
 
-void FailTiffDataMissing() { throw Failure(FormatText(texts::kImageDataEndsEarly, std::string(kTiffFormatName))); }
+void FailTiffDataMissing() { throw Failure(FormatText(texts::kImageDataEndsEarly, kTiffFormatName)); }
 
 void FailTiffUnsupported(std::string_view what) {
-  throw Failure(FormatText(texts::kSchemeNotSupported, std::string(what), std::string(kTiffFormatName)));
+  throw Failure(FormatText(texts::kSchemeNotSupported, what, kTiffFormatName));
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/text_basics.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 #include "settings/adjustment_keys.h"
 #include "settings/settings_file.h"
@@ -97,7 +98,7 @@ Status CreateProfile(const std::string& folder, std::vector<std::string>& profil
   const bool taken = std::any_of(profiles.begin(), profiles.end(),
                                  [&](const std::string& entry) { return SameProfileName(entry, name); });
   if (taken) return Error{std::string(texts::kProfileExists)};
-  if (!SaveProfile(folder, name, settings)) return Error{FormatText(texts::kProfileNotSaved, std::string(name))};
+  if (!SaveProfile(folder, name, settings)) return Error{FormatText(texts::kProfileNotSaved, name)};
   profiles.emplace_back(name);
   return Status::Ok();
 }

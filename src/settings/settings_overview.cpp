@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/text_format.h"
 #include "resources/texts.h"
 #include "settings/adjustment_keys.h"
 #include "settings/profiles.h"

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/text_basics.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 #include "settings/replace_file.h"
 
