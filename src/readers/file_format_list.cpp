@@ -6,7 +6,7 @@
 
 #include "core/text_basics.h"
 #include "core/text_format.h"
-#include "readers/reader_classes.h"
+#include "readers/registered_classes.h"
 #include "resources/texts.h"
 
 namespace lumivo {

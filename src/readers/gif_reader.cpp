@@ -8,7 +8,7 @@
 #include "core/text_format.h"
 #include "readers/content_test.h"
 #include "readers/gif_lzw_decoder.h"
-#include "readers/reader_classes.h"
+#include "readers/registered_classes.h"
 #include "resources/texts.h"
 
 namespace lumivo {

@@ -1,5 +1,4 @@
 #include "core/text_format.h"
-#include "readers/reader_classes.h"
 
 #include <array>
 #include <cstring>
@@ -8,6 +7,7 @@
 #include "core/checked_math.h"
 #include "readers/colour_manager.h"
 #include "readers/content_test.h"
+#include "readers/registered_classes.h"
 #include "readers/run_length_decoders.h"
 #include "resources/texts.h"
 

@@ -16,7 +16,7 @@
 #include "readers/content_test.h"
 #include "readers/inflate_decoder.h"
 #include "readers/png_filters.h"
-#include "readers/reader_classes.h"
+#include "readers/registered_classes.h"
 #include "resources/texts.h"
 
 namespace lumivo {

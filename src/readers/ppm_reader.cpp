@@ -1,5 +1,4 @@
 #include "core/text_format.h"
-#include "readers/reader_classes.h"
 
 #include <algorithm>
 #include <array>
@@ -8,6 +7,7 @@
 
 #include "readers/colour_manager.h"
 #include "readers/content_test.h"
+#include "readers/registered_classes.h"
 #include "resources/texts.h"
 
 namespace lumivo {

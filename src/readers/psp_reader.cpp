@@ -1,5 +1,4 @@
 #include "core/text_format.h"
-#include "readers/reader_classes.h"
 
 #include <algorithm>
 #include <array>
@@ -12,6 +11,7 @@
 #include "readers/colour_manager.h"
 #include "readers/content_test.h"
 #include "readers/inflate_decoder.h"
+#include "readers/registered_classes.h"
 #include "readers/run_length_decoders.h"
 #include "resources/texts.h"
 

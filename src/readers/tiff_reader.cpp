@@ -1,4 +1,5 @@
 #include "core/text_format.h"
+#include "readers/registered_classes.h"
 #include "readers/tiff_image.h"
 
 #include <algorithm>
@@ -15,7 +16,6 @@
 #include "readers/inflate_decoder.h"
 #include "readers/run_length_decoders.h"
 #include "readers/thunder_decoder.h"
-#include "readers/reader_classes.h"
 #include "readers/tiff_directory.h"
 #include "readers/tiff_failure.h"
 #include "readers/tiff_jpeg_decoder.h"
