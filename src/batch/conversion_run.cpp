@@ -140,9 +140,9 @@ class Run {
   void Write(const std::string& source, const PreparedEntry& prepared, const ProgramOptions& options) {
     OutputPlacement placement;
     placement.mode = mode_;
-    placement.base_folder = baseFolder_;
-    placement.keep_folder_structure = options.KeepFolderStructure;
-    placement.always_number = options.AlwaysNumber;
+    placement.baseFolder = baseFolder_;
+    placement.keepFolderStructure = options.KeepFolderStructure;
+    placement.alwaysNumber = options.AlwaysNumber;
     if (IsFileLocked(source)) {
       Fail(source, BuildOutputName(source, placement).path(), FormatText(texts::kSourceLocked, source));
       return;

@@ -29,10 +29,10 @@ Result<std::string> UsableFolder(const std::string& folder, FolderUse use) {
 
 }  // namespace
 
-Result<std::string> SettingsFolder(const std::filesystem::path& executable_folder, FolderUse use) {
+Result<std::string> SettingsFolder(const std::filesystem::path& executableFolder, FolderUse use) {
   if (const std::string own = Environment("LUMIVO_CONFIG_DIR"); !own.empty()) return UsableFolder(own, use);
 
-  const std::string program = executable_folder.string();
+  const std::string program = executableFolder.string();
   if (!program.empty() && ::access(program.c_str(), W_OK | X_OK) == 0) return WithTrailingSlash(program);
 
   std::string config = Environment("XDG_CONFIG_HOME");

@@ -167,8 +167,8 @@ TEST(CommandLine, HelpAndVersionNeedNoPaths) {
 }
 
 TEST(CommandLine, UsageErrorsNameWhatIsWrong) {
-  const std::string bad_quality = FormatText(texts::kCliBadNumber, "101", "--quality", 0, 100);
-  const std::string bad_jobs = [](const char* v) {
+  const std::string badQuality = FormatText(texts::kCliBadNumber, "101", "--quality", 0, 100);
+  const std::string badJobs = [](const char* v) {
     return FormatText(texts::kCliBadNumber, v, "--jobs", 1, 256);
   }("0");
   const auto with = [](std::string_view format, const char* value) { return FormatText(format, value); };
@@ -185,10 +185,10 @@ TEST(CommandLine, UsageErrorsNameWhatIsWrong) {
       {{"-x", "a"}, with(texts::kCliUnknownOption, "-x")},
       {{"-hq", "a"}, with(texts::kCliUnknownOption, "-hq")},
       {{"--quiet=1", "a"}, with(texts::kCliNoValueAllowed, "--quiet")},
-      {{"-q", "101", "a"}, bad_quality},
+      {{"-q", "101", "a"}, badQuality},
       {{"-q", "abc", "a"}, FormatText(texts::kCliBadNumber, "abc", "--quality", 0, 100)},
       {{"-q", "8 0", "a"}, FormatText(texts::kCliBadNumber, "8 0", "--quality", 0, 100)},
-      {{"-j", "0", "a"}, bad_jobs},
+      {{"-j", "0", "a"}, badJobs},
       {{"-j", "-1", "a"}, FormatText(texts::kCliBadNumber, "-1", "--jobs", 1, 256)},
       {{"--size", "0%", "a"}, with(texts::kCliBadSize, "0%")},
       {{"--size", "501%", "a"}, with(texts::kCliBadSize, "501%")},
