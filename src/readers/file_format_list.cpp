@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 
 #include "core/text_basics.h"
 #include "core/text_format.h"
@@ -59,15 +58,6 @@ std::string TFileFormatList::DescriptionOf(const TExtensionEntry& entry) const {
   if (!entry.description.empty()) return entry.description;
   const int classIndex = LookupClass(*entry.readerClass);
   return classIndex < 0 ? std::string() : classes_[static_cast<std::size_t>(classIndex)].description;
-}
-
-Result<const ReaderClass*> TFileFormatList::ReaderClassFromFile(const std::filesystem::path& file) const {
-  std::error_code error;
-  const Error unreadable{FormatText(texts::kFileNotReadable, file.string()), ErrorKind::Io};
-  if (!std::filesystem::is_regular_file(file, error)) return unreadable;
-  std::ifstream stream(file, std::ios::binary);
-  if (!stream) return unreadable;
-  return ReaderClassFromStream(stream);
 }
 
 const ReaderClass* TFileFormatList::ReaderClassFromStream(std::istream& stream) const {

@@ -105,7 +105,6 @@ Result<TXMLConfig> TXMLConfig::Parse(std::string_view bytes, const std::filesyst
   return TXMLConfig(std::move(impl));
 }
 
-const std::filesystem::path& TXMLConfig::FileName() const { return impl_->file; }
 
 bool TXMLConfig::Modified() const { return impl_->modified; }
 

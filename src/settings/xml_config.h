@@ -34,7 +34,6 @@ class TXMLConfig {
   // never writes a half-changed file. Writers call Save.
   ~TXMLConfig();
 
-  const std::filesystem::path& FileName() const;
   bool Modified() const;
   // Tag name of the document element ("Configuration" in every file we write).
   std::string RootName() const;
