@@ -6,6 +6,7 @@
 
 #include "core/folder_path.h"
 #include "core/text_basics.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -86,18 +87,18 @@ bool NameTakenOnDisk(const std::string& path) {
 std::string NumberPrefix(long long number) { return FormatText(texts::kNumberPrefix, number); }
 
 std::string OutputFolder(std::string_view source, const OutputPlacement& placement) {
-  const std::string absolute_source = Absolute(source);
-  if (placement.mode == DestinationMode::BesideSource) return WithTrailingSlash(std::string(FolderPart(absolute_source)));
-  std::string folder = WithTrailingSlash(Absolute(placement.base_folder));
-  if (!placement.structure_root.empty()) {
-    const fs::path below = FolderOnly(fs::path(absolute_source).parent_path())
-                               .lexically_relative(FolderOnly(fs::path(Absolute(placement.structure_root))));
+  const std::string absoluteSource = Absolute(source);
+  if (placement.mode == DestinationMode::BesideSource) return WithTrailingSlash(std::string(FolderPart(absoluteSource)));
+  std::string folder = WithTrailingSlash(Absolute(placement.baseFolder));
+  if (!placement.structureRoot.empty()) {
+    const fs::path below = FolderOnly(fs::path(absoluteSource).parent_path())
+                               .lexically_relative(FolderOnly(fs::path(Absolute(placement.structureRoot))));
     // A source outside its root (never so from a folder scan) goes to the base itself.
     if (!below.empty() && below != "." && *below.begin() != "..") folder += below.string();
-  } else if (placement.keep_folder_structure) {
+  } else if (placement.keepFolderStructure) {
     // Normalising first keeps ".." in the source from climbing above the base.
-    const fs::path source_folder = fs::path(std::string(FolderPart(absolute_source))).lexically_normal();
-    folder += source_folder.relative_path().string();
+    const fs::path sourceFolder = fs::path(std::string(FolderPart(absoluteSource))).lexically_normal();
+    folder += sourceFolder.relative_path().string();
   }
   return WithTrailingSlash(std::move(folder));
 }
@@ -109,7 +110,7 @@ OutputName BuildOutputName(std::string_view source, const OutputPlacement& place
   name.erase(0, NumberPrefixesLength(name));
   const std::string plain = name;
 
-  name = ApplyNumberPrefix(name, placement.always_number);
+  name = ApplyNumberPrefix(name, placement.alwaysNumber);
   for (long long k = 1; taken(out.folder + name); ++k) name = NumberPrefix(k) + "_" + plain;
 
   if (TooLong(name)) {

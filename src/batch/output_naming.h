@@ -14,12 +14,12 @@ enum class DestinationMode { ChosenFolder, BesideSource };
 // The naming inputs of one entry. Paths are UTF-8; folders end in "/".
 struct OutputPlacement {
   DestinationMode mode = DestinationMode::BesideSource;
-  std::string base_folder;  // the picked folder; unused beside the source
-  bool keep_folder_structure = true;
-  bool always_number = true;
+  std::string baseFolder;  // the picked folder; unused beside the source
+  bool keepFolderStructure = true;
+  bool alwaysNumber = true;
   // When set, a folder above the source: the source's folders below it are
-  // rebuilt below the base folder, in place of keep_folder_structure.
-  std::string structure_root;
+  // rebuilt below the base folder, in place of keepFolderStructure.
+  std::string structureRoot;
 };
 
 struct OutputName {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/text_basics.h"
+#include "core/text_format.h"
 #include "filelist/file_type_table.h"
 #include "resources/texts.h"
 
@@ -43,7 +44,7 @@ Error Usage(std::string message) { return Error{std::move(message)}; }
 
 // "WIDTHxHEIGHT" in pixels: digits only, as the own-size fields hold them;
 // the JPEG limit bounds both sides.
-std::optional<PixelSize> ParseBox(std::string_view text) {
+std::optional<PictureSize> ParseBox(std::string_view text) {
   const auto side = [](std::string_view digits) -> std::optional<int> {
     if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
     return ParseInRange(digits, 1, 65500);
@@ -52,22 +53,22 @@ std::optional<PixelSize> ParseBox(std::string_view text) {
   if (cross == std::string_view::npos) {
     const auto both = side(text);  // "1600" is a square
     if (!both) return std::nullopt;
-    return PixelSize{*both, *both};
+    return PictureSize{*both, *both};
   }
   const auto width = side(text.substr(0, cross));
   const auto height = side(text.substr(cross + 1));
   if (!width || !height) return std::nullopt;
-  return PixelSize{*width, *height};
+  return PictureSize{*width, *height};
 }
 
-void SetOwnSize(PixelSize box, SettingsOverrides& out) {
+void SetOwnSize(PictureSize box, SettingsOverrides& out) {
   out.SizeMode = SizeMode::OwnSize;
   out.OwnWidth = std::to_string(box.width);
   out.OwnHeight = std::to_string(box.height);
 }
 
 Status ParseSize(std::string_view text, SettingsOverrides& out) {
-  const Error bad = Usage(FormatText(texts::kCliBadSize, std::string(text)));
+  const Error bad = Usage(FormatText(texts::kCliBadSize, text));
   if (text == "original") {
     out.SizeMode = SizeMode::Unchanged;
     return Status::Ok();
@@ -95,7 +96,7 @@ Status ParseFit(std::string_view text, CommandLine& line) {
 }
 
 Status ParseTint(std::string_view text, SettingsOverrides& out) {
-  const Error bad = Usage(FormatText(texts::kCliBadTint, std::string(text)));
+  const Error bad = Usage(FormatText(texts::kCliBadTint, text));
   const auto parts = Split(text, ':');
   const auto colour = ParseColour(parts[0]);
   if (!colour || parts.size() > 3) return bad;
@@ -120,7 +121,7 @@ Status ParseTint(std::string_view text, SettingsOverrides& out) {
 }
 
 Status ParseFont(std::string_view text, SettingsOverrides& out) {
-  const Error bad = Usage(FormatText(texts::kCliBadFont, std::string(text)));
+  const Error bad = Usage(FormatText(texts::kCliBadFont, text));
   const auto parts = Split(text, ',');
   if (parts.size() < 2 || parts[0].empty()) return bad;
   FontDescription font = DefaultWatermarkFont();
@@ -160,7 +161,7 @@ Status ParseMargin(std::string_view text, SettingsOverrides& out) {
     x = ParseInRange(parts[0], kWatermarkMarginRange.min, kWatermarkMarginRange.max);
     y = ParseInRange(parts[1], kWatermarkMarginRange.min, kWatermarkMarginRange.max);
   }
-  if (!x || !y) return Usage(FormatText(texts::kCliBadMargin, std::string(text)));
+  if (!x || !y) return Usage(FormatText(texts::kCliBadMargin, text));
   out.WatermarkMarginX = *x;
   out.WatermarkMarginY = *y;
   return Status::Ok();
@@ -174,7 +175,7 @@ Status ParsePosition(std::string_view text, SettingsOverrides& out) {
       return Status::Ok();
     }
   }
-  return Usage(FormatText(texts::kCliBadPosition, std::string(text)));
+  return Usage(FormatText(texts::kCliBadPosition, text));
 }
 
 Status ParseTypes(std::string_view text, std::vector<int>& rows) {
@@ -187,7 +188,7 @@ Status ParseTypes(std::string_view text, std::vector<int>& rows) {
     int found = -1;
     for (std::size_t row = 0; row < FileTypeTable.size(); ++row)
       if (FileTypeTable[row].extension == lower) found = static_cast<int>(row);
-    if (found < 0) return Usage(FormatText(texts::kCliBadTypes, std::string(item)));
+    if (found < 0) return Usage(FormatText(texts::kCliBadTypes, item));
     rows.push_back(found);
   }
   return Status::Ok();

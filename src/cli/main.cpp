@@ -22,6 +22,7 @@
 #include "cli/json_report.h"
 #include "cli/run_setup.h"
 #include "core/failure_reason.h"
+#include "core/text_format.h"
 #include "platform/settings_folder.h"
 #include "resources/texts.h"
 #include "settings/settings_overview.h"
@@ -234,7 +235,7 @@ int Dispatch(int argc, char** argv) {
     case Action::Help:
       return PrintOut(texts::kCliHelp);
     case Action::Version:
-      return PrintOut(FormatText(texts::kCliVersion, std::string(LUMIVO_VERSION)) + "\n");
+      return PrintOut(FormatText(texts::kCliVersion, LUMIVO_VERSION) + "\n");
     case Action::ListProfiles:
       return ListProfiles();
     case Action::ShowSettings:

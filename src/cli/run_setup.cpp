@@ -8,6 +8,7 @@
 #include <system_error>
 #include <utility>
 
+#include "core/text_format.h"
 #include "filelist/file_collection.h"
 #include "filelist/file_type_table.h"
 #include "imaging/watermark_picture.h"

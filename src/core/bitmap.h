@@ -26,11 +26,6 @@ enum class PixelFormat : std::uint8_t {
 
 int BitsPerPixel(PixelFormat format);
 
-struct PixelSize {
-  int width = 0, height = 0;
-  friend bool operator==(const PixelSize&, const PixelSize&) = default;
-};
-
 struct PaletteEntry {
   std::uint8_t blue = 0, green = 0, red = 0, alpha = 255;
   friend bool operator==(const PaletteEntry&, const PaletteEntry&) = default;
@@ -98,6 +93,13 @@ class Bitmap {
   PixelMemory data_;
   std::vector<PaletteEntry> palette_;
   bool transparent_ = false;
+};
+
+// A picture's width and height in pixels.
+struct PictureSize {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const PictureSize&, const PictureSize&) = default;
 };
 
 // The size check every reader and every resize makes before allocating.

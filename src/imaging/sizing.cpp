@@ -37,9 +37,10 @@ int ScaledBy(int side, int to, int from) {
   return scaled < 1 ? 1 : static_cast<int>(scaled);
 }
 
-PixelSize Fitted(const SizeRequest& box, int width, int height) {
-  if (width <= 0 || height <= 0 || box.width <= 0 || box.height <= 0) return {width, height};
-  if (!box.enlarge && width <= box.width && height <= box.height) return {width, height};
+PictureSize Fitted(const SizeRequest& box, PictureSize source) {
+  const auto [width, height] = source;
+  if (width <= 0 || height <= 0 || box.width <= 0 || box.height <= 0) return source;
+  if (!box.enlarge && width <= box.width && height <= box.height) return source;
   // Whichever side meets its edge of the box first decides; exact in integers.
   const bool widthDecides =
       static_cast<long long>(box.width) * height <= static_cast<long long>(box.height) * width;
@@ -69,18 +70,18 @@ void StretchNearest(const Bitmap& source, Bitmap& target) {
   }
 }
 
-PixelSize OutputSize(const SizeRequest& request, int width, int height) {
-  if (request.fit) return Fitted(request, width, height);
-  int w = request.width, h = request.height;
+PictureSize TargetSize(const SizeRequest& request, PictureSize source) {
+  if (request.fit) return Fitted(request, source);
+  int width = request.width, height = request.height;
   if (request.percent > 0) {
-    w = Scaled(width, request.percent);
-    h = Scaled(height, request.percent);
+    width = Scaled(source.width, request.percent);
+    height = Scaled(source.height, request.percent);
   }
-  return {w > 0 ? w : width, h > 0 ? h : height};
+  return {width > 0 ? width : source.width, height > 0 ? height : source.height};
 }
 
 Status SizeWorkingPicture(Bitmap& working, const SizeRequest& request, Bitmap& source) {
-  const auto [targetWidth, targetHeight] = OutputSize(request, working.width(), working.height());
+  const auto [targetWidth, targetHeight] = TargetSize(request, {working.width(), working.height()});
   if (working.empty() || (targetWidth == working.width() && targetHeight == working.height())) return {};
   if (BitsPerPixel(working.format()) < 8) {
     if (Status converted = working.ConvertToBgr24(); !converted) return converted;

@@ -18,10 +18,11 @@ struct SizeRequest {
   bool enlarge = false;
 };
 
-// The output size of a picture of width x height: the one sizing decision of
-// an entry. In percent mode and for the shorter side of a fit, a side is
-// scaled in extended precision with ties to even; no side becomes 0.
-PixelSize OutputSize(const SizeRequest& request, int width, int height);
+// The output size of a picture of the given size, the one sizing decision of
+// an entry: in percent mode the sides are (side / 100) x P in extended
+// precision, ties to even, and a side of 0 or less keeps the source's
+// length; a fit scales the shorter side the same way and never to 0.
+PictureSize TargetSize(const SizeRequest& request, PictureSize source);
 
 // In percent mode the sides are (side / 100) x P in extended precision,
 // ties to even. A side of 0 or less keeps the source's length. The picture

@@ -45,6 +45,11 @@ struct PixelPoint {
   friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
 };
 
+struct PixelSize {
+  int width = 0, height = 0;
+  friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
 // Top-left corner of a w x h watermark on a W x H picture. The margins
 // measure inward from the anchored edges; in the centre they shift right and
 // down. An unknown position counts as top left.
