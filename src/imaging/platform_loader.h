@@ -8,6 +8,7 @@
 
 #include "core/bitmap.h"
 #include "core/result.h"
+#include "readers/jpeg_decoding.h"
 
 namespace lumivo {
 
@@ -17,5 +18,9 @@ Status LoadWithPlatformLoader(const std::filesystem::path& file, Bitmap& target)
 
 // The same on the file's bytes, already read; `file` names it in messages.
 Status LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target);
+// JPEG content decoded as `request` allows; `sampled` as DecodeJpeg says.
+// The size limits apply to the full picture.
+Status LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target,
+                           const JpegDecodeRequest& request, bool& sampled);
 
 }  // namespace lumivo
