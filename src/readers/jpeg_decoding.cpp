@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/nearest_sampling.h"
-
+#include "core/text_format.h"
 #include "readers/jpeg_error.h"
 #include "resources/texts.h"
 
