@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 
@@ -42,7 +43,14 @@ int main(int argc, char* argv[]) {
 
   const fs::path settings = fs::temp_directory_path() / ("lumivo-preview-bench-" + std::to_string(::getpid()));
   fs::create_directories(settings);
-  double first = 0, best = 1e9, worst = 0;
+  // Wall time is what the user sees; the thread's CPU time tells the work
+  // apart from the waiting on a busy machine.
+  const auto cpuMs = [] {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+  };
+  double first = 0, best = 1e9, worst = 0, cpuBest = 1e9;
   {
     lumivo::app::MainWindow window(settings.string() + "/", lumivo::app::WindowDialogs{});
     window.show();
@@ -54,10 +62,12 @@ int main(int argc, char* argv[]) {
       list->setCurrentRow(-1);
       QCoreApplication::processEvents();
       QElapsedTimer clock;
+      const double cpuBefore = cpuMs();
       clock.start();
       list->setCurrentRow(0);  // the preview loads on the selection
       window.repaint();
       const double ms = clock.nsecsElapsed() / 1e6;
+      cpuBest = std::min(cpuBest, cpuMs() - cpuBefore);
       if (run == 0) first = ms;
       best = std::min(best, ms);
       worst = std::max(worst, ms);
@@ -78,6 +88,7 @@ int main(int argc, char* argv[]) {
   std::printf("%-52s %8.1f ms\n", "selection to repainted window, first", first);
   std::printf("%-52s %8.1f ms\n", "selection to repainted window, best of 7", best);
   std::printf("%-52s %8.1f ms\n", "selection to repainted window, worst of 7", worst);
+  std::printf("%-52s %8.1f ms\n", "CPU time of the GUI thread for it, best of 7", cpuBest);
   std::printf("%-52s %8.1f ms\n", "reference: full decode and fit (the former way)", full * 1e3);
   std::printf("%-52s %8.1f  %s\n", "worst, ms (target: at most 100)", worst, worst <= 100 ? "met" : "missed");
   return 0;

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTimer>
 
 #include <algorithm>
@@ -58,11 +59,11 @@ Figures Run(lumivo::app::MainWindow& window, const QStringList& photos, int jobs
   window.AddNames(photos);
   page.SetJobs(jobs);
   Figures figures;
-  // A repaint of the whole window every 40 ms, as often as a busy window
+  // A repaint of the whole window every 50 ms, as often as a busy window
   // needs; the longest time between two repaints is what the user sees.
   QElapsedTimer sinceRepaint;
   QTimer ticker;
-  ticker.setInterval(40);
+  ticker.setInterval(50);
   QObject::connect(&ticker, &QTimer::timeout, [&] {
     figures.longestPauseMs = std::max(figures.longestPauseMs, sinceRepaint.nsecsElapsed() / 1e6);
     sinceRepaint.restart();
@@ -73,8 +74,13 @@ Figures Run(lumivo::app::MainWindow& window, const QStringList& photos, int jobs
   clock.start();
   sinceRepaint.start();
   ticker.start();
+  // The window's own event loop until the run has ended: it sleeps while
+  // nothing happens, as the application's does (a loop of processEvents
+  // calls would spin and take a core from the run).
+  QEventLoop loop;
+  QObject::connect(&page, &lumivo::app::StartPage::runFinished, &loop, &QEventLoop::quit);
   page.OnCommand(lumivo::app::kSaveBesideCommand);
-  while (page.running()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  if (page.running()) loop.exec();
   figures.seconds = clock.nsecsElapsed() / 1e9;
   figures.cpuSeconds = ProcessCpuSeconds() - cpuBefore;
   ticker.stop();
