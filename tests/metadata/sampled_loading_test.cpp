@@ -83,6 +83,8 @@ TEST(SampledJpegLoading, IsTheFullDecodeStretched) {
       {"4-2-0 progressive", 45, 33, "cjpeg -quality 90 -sample 2x2 -progressive {in} > {out}"},
       {"4-2-0 with a restart marker every MCU", 53, 35, "cjpeg -quality 90 -sample 2x2 -restart 1b {in} > {out}"},
       {"4-2-0, many MCU rows", 161, 243, "cjpeg -quality 90 -sample 2x2 {in} > {out}"},
+      {"4-2-0 arithmetic-coded", 161, 243, "cjpeg -quality 90 -sample 2x2 -arithmetic {in} > {out}"},
+      {"4-2-2 progressive with restart markers", 53, 35, "cjpeg -quality 90 -sample 2x1 -progressive -restart 1 {in} > {out}"},
       {"grey", 37, 29, "cjpeg -quality 90 -grayscale {in} > {out}"},
       {"grey progressive", 37, 29, "cjpeg -quality 90 -grayscale -progressive {in} > {out}"},
       {"CMYK", 37, 29, "convert {in} -colorspace CMYK -quality 90 {out}"},
