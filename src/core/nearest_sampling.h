@@ -28,6 +28,12 @@ void GatherColumns(const std::uint8_t* source, std::uint8_t* target, std::span<c
       const std::size_t wide = std::min<std::size_t>(
           columns.size() - 1,
           static_cast<std::size_t>(std::lower_bound(columns.begin(), columns.end(), columns.back()) - columns.begin()));
+      for (; i + 4 <= wide; i += 4, target += 12) {
+        std::memcpy(target, source + columns[i], 4);
+        std::memcpy(target + 3, source + columns[i + 1], 4);
+        std::memcpy(target + 6, source + columns[i + 2], 4);
+        std::memcpy(target + 9, source + columns[i + 3], 4);
+      }
       for (; i < wide; ++i, target += 3) std::memcpy(target, source + columns[i], 4);
     }
   }
