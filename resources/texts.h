@@ -176,7 +176,7 @@ inline constexpr std::string_view kNewProfileTitle = "Neues Profil";
 inline constexpr std::string_view kNewProfilePrompt = "Bitte geben Sie einen Profilnamen ein: ";
 inline constexpr std::string_view kProfileNameNotAllowed = "Dieser Dateiname ist nicht erlaubt.";
 inline constexpr std::string_view kProfileExists = "Ein Profil unter diesem Namen ist schon vorhanden.";
-inline constexpr std::string_view kProfileNotSaved = "Das Profil %s konnte nicht gespeichert werden.";
+inline constexpr std::string_view kProfileNotSaved = "Das Profil %s konnte nicht gespeichert werden. %s";
 inline constexpr std::string_view kProfileDeleted = "Das Profil wurde gelöscht.";
 inline constexpr std::string_view kProfileLoaded = "Das Profil %s wurde geladen.";
 inline constexpr std::string_view kOverviewSelectedProfile = "Ausgewähltes Profil";
@@ -298,8 +298,8 @@ inline constexpr std::string_view kCliEmptyValue = "Die Option '%s' braucht eine
 inline constexpr std::string_view kCliNoPaths = "Es wurde keine Datei und kein Ordner angegeben.";
 inline constexpr std::string_view kCliSettingsMissing = "Die Einstellungsdatei '%s' wurde nicht gefunden.";
 inline constexpr std::string_view kCliSettingsUnreadable =
-    "Die Einstellungsdatei '%s' kann nicht gelesen werden (mit --defaults ohne sie beginnen).";
-inline constexpr std::string_view kCliProfileMissing = "Das Profil '%s' ist nicht vorhanden oder nicht lesbar.";
+    "Die Einstellungsdatei '%s' kann nicht gelesen werden (mit --defaults ohne sie beginnen). %s";
+inline constexpr std::string_view kCliProfileMissing = "Das Profil '%s' ist nicht vorhanden oder nicht lesbar. %s";
 inline constexpr std::string_view kCliPictureRefused = "Das Wasserzeichenbild kann nicht verwendet werden. %s";
 inline constexpr std::string_view kCliPathMissing = "'%s' wurde nicht gefunden.";
 inline constexpr std::string_view kCliDestinationNotFolder = "Der Zielordner '%s' kann nicht angelegt werden.";
