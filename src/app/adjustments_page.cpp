@@ -220,10 +220,10 @@ void AdjustmentsPage::BuildQualityPage() {
   AddBar(page, kQualityFrame, "Panel_Rahmen_Quality", "ProgressBar_Quality", "Panel_Quality", {"Panel5", "Panel9"},
          texts::kBarQuality, texts::kQualityBarHint, kQualityRange.min, kQualityRange.max, {16, 48, 480, 25}, 180);
   AddHeading(page, texts::kOriginalHeading, {60, 100, 250, 20});
-  qualityOriginal_ = AddPicture(page, "Image_Quality_O", texts::kQualityOriginalHint, PictureView::Fit::ScaleDown,
+  qualityOriginal_ = AddPicture(page, "Image_Quality_O", texts::kQualityOriginalHint, PictureView::Fit::WholeZoom,
                                 {60, 124, 250, 220});
   AddHeading(page, texts::kAdjustedHeading, {345, 100, 250, 20});
-  qualityAdjusted_ = AddPicture(page, "Image_Quality_A", texts::kQualityAdjustedHint, PictureView::Fit::ScaleDown,
+  qualityAdjusted_ = AddPicture(page, "Image_Quality_A", texts::kQualityAdjustedHint, PictureView::Fit::WholeZoom,
                                 {345, 124, 250, 220});
   qualityOriginal_->SetPicture(ToImage(testPicture_));
 }

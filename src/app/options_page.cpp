@@ -56,14 +56,22 @@ OptionsPage::OptionsPage(QWidget* parent) : QWidget(parent) {
   };
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const bool rightColumn = i == std::size(rows) - 1;
-    const QRect geometry = rightColumn ? QRect(340, 8, 300, 20) : QRect(16, 8 + static_cast<int>(i) * 21, 310, 20);
+    const QRect geometry = rightColumn ? QRect(340, 8, 300, 20) : QRect(16, 8 + static_cast<int>(i) * 20, 310, 20);
     switches_[i] = {rows[i].name, rows[i].field, AddSwitch(rows[i].name, rows[i].caption, rows[i].hint, geometry)};
   }
   connect(switches_[0].box, &QCheckBox::clicked, this, &OptionsPage::mouseHintsClicked);
   connect(switches_[5].box, &QCheckBox::clicked, this, &OptionsPage::onlyFileNamesClicked);
   connect(switches_[7].box, &QCheckBox::clicked, this, &OptionsPage::autoSaveClicked);
 
-  constexpr int kBlockTop = 160;
+  // The list is as high as half its rows, so that they stand in two
+  // columns; the block sits at the page's foot.
+  QFont listFont;
+  listFont.setFamilies({"MS Sans Serif", "Arial", "Liberation Sans", "DejaVu Sans Condensed", "DejaVu Sans"});
+  listFont.setPixelSize(kListFontPixels);
+  constexpr int kFrame = 1;
+  const int rowsPerColumn = static_cast<int>(kFileTypeCount + 1) / 2;
+  const int listHeight = rowsPerColumn * (QFontMetrics(listFont).height() + 1) + 2 * kFrame + 6;
+  const int kBlockTop = 448 - 4 - listHeight;
   auto* heading = new QLabel(ToQString(texts::kFileTypeHeading), this);
   heading->setObjectName("Panel1");
   heading->setAlignment(Qt::AlignCenter);
@@ -92,10 +100,10 @@ OptionsPage::OptionsPage(QWidget* parent) : QWidget(parent) {
   fileTypes_ = new QListWidget(this);
   fileTypes_->setObjectName("CheckListBox_FileType");
   fileTypes_->setToolTip(ToQString(texts::kFileTypeListHint));
-  fileTypes_->setGeometry(94, kBlockTop, 555, 448 - kBlockTop - 4);
-  QFont listFont;
-  listFont.setFamilies({"MS Sans Serif", "Arial", "Liberation Sans", "DejaVu Sans Condensed", "DejaVu Sans"});
-  listFont.setPixelSize(kListFontPixels);
+  fileTypes_->setGeometry(94, kBlockTop, 555, listHeight);
+  fileTypes_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  fileTypes_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  fileTypes_->setLineWidth(kFrame);
   fileTypes_->setFont(listFont);
   QPalette accent = fileTypes_->palette();
   accent.setColor(QPalette::Text, ToQColor(kSteelBlue));
