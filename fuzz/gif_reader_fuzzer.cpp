@@ -1,6 +1,6 @@
 #include <span>
 
-#include "readers/reader_classes.h"
+#include "readers/registered_classes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   lumivo::Bitmap target;

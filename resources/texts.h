@@ -2,8 +2,6 @@
 // Every text the user can see, in one place. German like the program, typos
 // included: stored files and users' habits depend on them.
 
-#include <string>
-#include <type_traits>
 #include <string_view>
 
 namespace lumivo::texts {
@@ -461,41 +459,3 @@ inline constexpr std::string_view kCliStopped = "Angehalten nach %d von %d Datei
 inline constexpr std::string_view kCliOutputFailed = "Die Standardausgabe kann nicht geschrieben werden: %s.";
 
 }  // namespace lumivo::texts
-
-namespace lumivo {
-
-// printf-style filling of a text: %s, %d, %x, %f with width and precision.
-// std::string arguments are passed as their characters.
-std::string FormatTextV(std::string_view format, const char* const* strings, const long long* integers,
-                        const long double* reals, const char* kinds, int count);
-
-namespace detail {
-struct FormatArgs {
-  static constexpr int kMax = 8;
-  const char* strings[kMax] = {};
-  long long integers[kMax] = {};
-  long double reals[kMax] = {};
-  char kinds[kMax] = {};
-  int count = 0;
-  void Add(const std::string& s) { Put('s').strings[count - 1] = s.c_str(); }
-  void Add(std::string_view s) = delete;  // not guaranteed to be terminated
-  void Add(const char* s) { Put('s').strings[count - 1] = s; }
-  void Add(double v) { Put('f').reals[count - 1] = v; }
-  void Add(long double v) { Put('f').reals[count - 1] = v; }
-  template <typename I>
-    requires std::is_integral_v<I>
-  void Add(I v) { Put('d').integers[count - 1] = static_cast<long long>(v); }
-  FormatArgs& Put(char kind) { kinds[count++] = kind; return *this; }
-};
-}  // namespace detail
-
-// Fills a text of the table: FormatText(texts::kRegisterTwice, "bmp").
-template <typename... Args>
-std::string FormatText(std::string_view format, const Args&... args) {
-  static_assert(sizeof...(Args) <= detail::FormatArgs::kMax);
-  detail::FormatArgs packed;
-  (packed.Add(args), ...);
-  return FormatTextV(format, packed.strings, packed.integers, packed.reals, packed.kinds, packed.count);
-}
-
-}  // namespace lumivo

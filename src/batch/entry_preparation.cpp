@@ -5,6 +5,7 @@
 
 #include "batch/file_checks.h"
 #include "core/rounding.h"
+#include "core/text_format.h"
 #include "imaging/colouring.h"
 #include "imaging/text_watermark.h"
 #include "imaging/watermark.h"
@@ -31,10 +32,10 @@ PreparedEntry Raised(Error error) {
 
 Error CheckFailure(SourceProblem problem, const std::string& source) {
   switch (problem) {
-    case SourceProblem::kMissing: return Error{FormatText(texts::kFileNotFound, source), ErrorKind::Io};
-    case SourceProblem::kEmpty: return Error{FormatText(texts::kSourceEmpty, source), ErrorKind::Broken};
-    case SourceProblem::kLocked: return Error{FormatText(texts::kSourceLocked, source), ErrorKind::Io};
-    case SourceProblem::kNone: break;
+    case SourceProblem::Missing: return Error{FormatText(texts::kFileNotFound, source), ErrorKind::Io};
+    case SourceProblem::Empty: return Error{FormatText(texts::kSourceEmpty, source), ErrorKind::Broken};
+    case SourceProblem::Locked: return Error{FormatText(texts::kSourceLocked, source), ErrorKind::Io};
+    case SourceProblem::None: break;
   }
   return {};
 }
@@ -81,7 +82,7 @@ void ApplyColouring(Bitmap& working, const ConversionSettings& settings) {
 
 PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& settings,
                            PreparationWorkspace& workspace, const std::function<void()>& loaded) {
-  if (const SourceProblem problem = CheckSource(source); problem != SourceProblem::kNone)
+  if (const SourceProblem problem = CheckSource(source); problem != SourceProblem::None)
     return Failed(CheckFailure(problem, source));
   if (Status load = LoadUprightPicture(source, workspace.working, workspace.source); !load)
     return Failed(load.error());
