@@ -23,6 +23,7 @@
 #include "app/up_down.h"
 #include "batch/entry_preparation.h"
 #include "core/builtin_pictures.h"
+#include "core/text_format.h"
 #include "filelist/file_type_table.h"
 #include "imaging/jpeg_output.h"
 #include "imaging/watermark.h"
@@ -478,7 +479,7 @@ void AdjustmentsPage::StepPercentBar(PanelButton* step) {
 
 void AdjustmentsPage::RefreshQualityPreview() {
   const Bar& quality = bars_[BarIndex(kQualityFrame)];
-  quality.label->setText(ToQString(FormatText(texts::kPercentLabel, std::string(quality.name), quality.bar->value())));
+  quality.label->setText(ToQString(FormatText(texts::kPercentLabel, quality.name, quality.bar->value())));
   Bitmap adjusted;
   if (RenderAtQuality(testPicture_, adjusted, quality.bar->value())) qualityAdjusted_->SetPicture(ToImage(adjusted));
 }
@@ -486,7 +487,7 @@ void AdjustmentsPage::RefreshQualityPreview() {
 void AdjustmentsPage::RefreshPercentLabels() {
   for (const BarFrameTag tag : {kSizeFrame, kSepiaFrame, kOwnColourFrame, kTransparencyFrame}) {
     const Bar& bar = bars_[BarIndex(tag)];
-    bar.label->setText(ToQString(FormatText(texts::kPercentLabel, std::string(bar.name), bar.bar->value())));
+    bar.label->setText(ToQString(FormatText(texts::kPercentLabel, bar.name, bar.bar->value())));
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/panel_button.h"
 #include "app/qt_text.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 #include "settings/profiles.h"
 #include "settings/settings_overview.h"
