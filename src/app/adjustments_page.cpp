@@ -24,7 +24,6 @@
 #include "platform/font_conversion.h"
 #include "platform/qt_image.h"
 #include "platform/system_colour.h"
-#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo::app {
