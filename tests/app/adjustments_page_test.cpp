@@ -348,6 +348,8 @@ TEST(FontColourDialog, StartsFromTheStoredFontAndKeepsItsColourAndCharacterSet) 
   stored.charset = 0;
   const app::FontColourDialog dialog(stored);
   EXPECT_EQ(dialog.Chosen(), stored);
+  const FontDescription missing;  // "MS Sans Serif" is not installed: shown as a substitute, kept as stored
+  EXPECT_EQ(app::FontColourDialog(missing).Chosen(), missing);
 }
 
 }  // namespace
