@@ -9,7 +9,7 @@
 
 #include "bench_timing.h"
 #include "photo_fixture.h"
-#include "readers/reader_classes.h"
+#include "readers/registered_classes.h"
 
 namespace {
 

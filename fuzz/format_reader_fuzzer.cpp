@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "fuzz_harness.h"
-#include "readers/reader_classes.h"
+#include "readers/registered_classes.h"
 
 bool LumivoFuzzAccepts(std::span<const std::uint8_t> bytes) {
   lumivo::Bitmap picture;

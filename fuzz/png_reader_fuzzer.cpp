@@ -11,7 +11,7 @@
 
 #include "core/byte_reader.h"
 #include "fuzz_harness.h"
-#include "readers/reader_classes.h"
+#include "readers/registered_classes.h"
 
 namespace {
 

@@ -24,6 +24,7 @@
 #include "app/window_run.h"
 #include "core/builtin_pictures.h"
 #include "core/folder_path.h"
+#include "core/text_format.h"
 #include "filelist/file_collection.h"
 #include "filelist/file_type_table.h"
 #include "filelist/path_fitting.h"
@@ -234,7 +235,7 @@ void StartPage::OnCommand(int commandTag) {
 }
 
 void StartPage::ShowCounter() {
-  counter_->setText(ToQString(FormatText(texts::kCounter, std::string(texts::kCounterWord), list_->currentRow() + 1,
+  counter_->setText(ToQString(FormatText(texts::kCounter, texts::kCounterWord, list_->currentRow() + 1,
                                          list_->count())));
 }
 

@@ -11,6 +11,7 @@
 #include "batch/stopwatch.h"
 #include "core/folder_path.h"
 #include "core/text_basics.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 #include "settings/settings_file.h"
 
@@ -23,7 +24,7 @@ namespace {
 Result<int> OwnSizeValue(const std::string& field) {
   const std::string_view text = TrimBlanks(field);
   const auto value = ParseDecimalInt(text);
-  if (!value) return Error{FormatText(texts::kNotAnIntegerValue, std::string(text))};
+  if (!value) return Error{FormatText(texts::kNotAnIntegerValue, text)};
   return *value;
 }
 
@@ -141,9 +142,9 @@ class Run {
   void Write(const std::string& source, const PreparedEntry& prepared, const ProgramOptions& options) {
     OutputPlacement placement;
     placement.mode = mode_;
-    placement.base_folder = baseFolder_;
-    placement.keep_folder_structure = options.KeepFolderStructure;
-    placement.always_number = options.AlwaysNumber;
+    placement.baseFolder = baseFolder_;
+    placement.keepFolderStructure = options.KeepFolderStructure;
+    placement.alwaysNumber = options.AlwaysNumber;
     if (IsFileLocked(source)) {
       Fail(source, BuildOutputName(source, placement).path(), FormatText(texts::kSourceLocked, source));
       return;
@@ -181,7 +182,7 @@ class Run {
     if (result_.failures == 0) return;
     observer_.ReportLine("\n\n");
     observer_.ReportLine(FormatText(texts::kFailureSummary, result_.failures,
-                                    std::string(result_.failures == 1 ? texts::kOneFileFailed : texts::kFilesFailed)));
+                                    result_.failures == 1 ? texts::kOneFileFailed : texts::kFilesFailed));
     observer_.ReportLine("\n");
     std::string failureText;
     for (const std::string& line : failureLines_) failureText += "\n" + line;

@@ -5,6 +5,7 @@
 
 #include "batch/file_checks.h"
 #include "core/rounding.h"
+#include "core/text_format.h"
 #include "imaging/colouring.h"
 #include "imaging/text_watermark.h"
 #include "imaging/watermark.h"
@@ -31,10 +32,10 @@ PreparedEntry Raised(Error error) {
 
 Error CheckFailure(SourceProblem problem, const std::string& source) {
   switch (problem) {
-    case SourceProblem::kMissing: return Error{FormatText(texts::kFileNotFound, source), ErrorKind::Io};
-    case SourceProblem::kEmpty: return Error{FormatText(texts::kSourceEmpty, source), ErrorKind::Broken};
-    case SourceProblem::kLocked: return Error{FormatText(texts::kSourceLocked, source), ErrorKind::Io};
-    case SourceProblem::kNone: break;
+    case SourceProblem::Missing: return Error{FormatText(texts::kFileNotFound, source), ErrorKind::Io};
+    case SourceProblem::Empty: return Error{FormatText(texts::kSourceEmpty, source), ErrorKind::Broken};
+    case SourceProblem::Locked: return Error{FormatText(texts::kSourceLocked, source), ErrorKind::Io};
+    case SourceProblem::None: break;
   }
   return {};
 }
@@ -42,13 +43,7 @@ Error CheckFailure(SourceProblem problem, const std::string& source) {
 Status Adjust(Bitmap& working, const EntrySettings& settings, Bitmap& holder) {
   const ConversionSettings& c = settings.conversion;
   if (Status sized = SizeWorkingPicture(working, settings.size, holder); !sized) return sized;
-
-  // The colourings' answers are not looked at, as in every front end.
-  if (c.ColouringMode == ColouringMode::Sepia) {
-    (void)ApplySepia(working, c.SepiaPercent);
-  } else if (c.ColouringMode == ColouringMode::OwnColour) {
-    (void)ApplyOwnColour(working, c.OwnColour, PercentToByte(c.OwnColourPercent), c.WhiteFilter);
-  }
+  ApplyColouring(working, c);
 
   // The margins are 16-bit values on the way to the placement.
   const int marginX = static_cast<std::int16_t>(c.WatermarkMarginX);
@@ -76,9 +71,18 @@ Status Adjust(Bitmap& working, const EntrySettings& settings, Bitmap& holder) {
 
 }  // namespace
 
+void ApplyColouring(Bitmap& working, const ConversionSettings& settings) {
+  // The colourings' answers are not looked at, as in every front end.
+  if (settings.ColouringMode == ColouringMode::Sepia) {
+    (void)ApplySepia(working, settings.SepiaPercent);
+  } else if (settings.ColouringMode == ColouringMode::OwnColour) {
+    (void)ApplyOwnColour(working, settings.OwnColour, PercentToByte(settings.OwnColourPercent), settings.WhiteFilter);
+  }
+}
+
 PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& settings,
                            PreparationWorkspace& workspace, const std::function<void()>& loaded) {
-  if (const SourceProblem problem = CheckSource(source); problem != SourceProblem::kNone)
+  if (const SourceProblem problem = CheckSource(source); problem != SourceProblem::None)
     return Failed(CheckFailure(problem, source));
   if (Status load = LoadUprightPicture(source, workspace.working, workspace.source); !load)
     return Failed(load.error());

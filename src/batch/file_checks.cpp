@@ -51,10 +51,10 @@ bool IsFileLocked(const std::string& path) {
 }
 
 SourceProblem CheckSource(const std::string& path) {
-  if (!SourceExists(path)) return SourceProblem::kMissing;
-  if (SourceFileSize(path) == 0) return SourceProblem::kEmpty;
-  if (IsFileLocked(path)) return SourceProblem::kLocked;
-  return SourceProblem::kNone;
+  if (!SourceExists(path)) return SourceProblem::Missing;
+  if (SourceFileSize(path) == 0) return SourceProblem::Empty;
+  if (IsFileLocked(path)) return SourceProblem::Locked;
+  return SourceProblem::None;
 }
 
 }  // namespace lumivo

@@ -17,7 +17,7 @@ std::uint64_t SourceFileSize(const std::string& path);
 // a missing file. fcntl locks of this process never show.
 [[nodiscard]] bool IsFileLocked(const std::string& path);
 
-enum class SourceProblem { kNone, kMissing, kEmpty, kLocked };
+enum class SourceProblem { None, Missing, Empty, Locked };
 
 // The checks in the run's order: exists, not empty, not locked; the first
 // that fails answers.

@@ -6,6 +6,7 @@
 
 #include "core/folder_path.h"
 #include "core/text_basics.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -79,13 +80,13 @@ bool NameTakenOnDisk(const std::string& path) {
 std::string NumberPrefix(long long number) { return FormatText(texts::kNumberPrefix, number); }
 
 std::string OutputFolder(std::string_view source, const OutputPlacement& placement) {
-  const std::string absolute_source = Absolute(source);
-  if (placement.mode == DestinationMode::BesideSource) return WithTrailingSlash(std::string(FolderPart(absolute_source)));
-  std::string folder = WithTrailingSlash(Absolute(placement.base_folder));
-  if (placement.keep_folder_structure) {
+  const std::string absoluteSource = Absolute(source);
+  if (placement.mode == DestinationMode::BesideSource) return WithTrailingSlash(std::string(FolderPart(absoluteSource)));
+  std::string folder = WithTrailingSlash(Absolute(placement.baseFolder));
+  if (placement.keepFolderStructure) {
     // Normalising first keeps ".." in the source from climbing above the base.
-    const fs::path source_folder = fs::path(std::string(FolderPart(absolute_source))).lexically_normal();
-    folder += source_folder.relative_path().string();
+    const fs::path sourceFolder = fs::path(std::string(FolderPart(absoluteSource))).lexically_normal();
+    folder += sourceFolder.relative_path().string();
   }
   return WithTrailingSlash(std::move(folder));
 }
@@ -97,7 +98,7 @@ OutputName BuildOutputName(std::string_view source, const OutputPlacement& place
   name.erase(0, NumberPrefixesLength(name));
   const std::string plain = name;
 
-  name = ApplyNumberPrefix(name, placement.always_number);
+  name = ApplyNumberPrefix(name, placement.alwaysNumber);
   for (long long k = 1; taken(out.folder + name); ++k) name = NumberPrefix(k) + "_" + plain;
 
   if (TooLong(name)) {

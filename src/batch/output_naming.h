@@ -14,9 +14,9 @@ enum class DestinationMode { ChosenFolder, BesideSource };
 // The naming inputs of one entry. Paths are UTF-8; folders end in "/".
 struct OutputPlacement {
   DestinationMode mode = DestinationMode::BesideSource;
-  std::string base_folder;  // the picked folder; unused beside the source
-  bool keep_folder_structure = true;
-  bool always_number = true;
+  std::string baseFolder;  // the picked folder; unused beside the source
+  bool keepFolderStructure = true;
+  bool alwaysNumber = true;
 };
 
 struct OutputName {

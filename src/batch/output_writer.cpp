@@ -10,6 +10,7 @@
 #include "core/failure_reason.h"
 #include "core/folder_path.h"
 #include "core/temporary_file.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -36,15 +37,15 @@ constexpr std::string_view kTemporaryStem = "lumivo";
 
 OutputSession::OutputSession(bool sync) : sync_(sync) { ::clock_gettime(CLOCK_REALTIME, &start_); }
 
-Result<std::string> OutputSession::WriteNewFile(std::string_view folder_text, std::span<const std::uint8_t> bytes,
+Result<std::string> OutputSession::WriteNewFile(std::string_view folderText, std::span<const std::uint8_t> bytes,
                                                 const NameChooser& choose) {
-  const std::string folder = WithTrailingSlash(std::string(folder_text));
+  const std::string folder = WithTrailingSlash(std::string(folderText));
 
   std::error_code error;
   fs::create_directories(fs::path(folder), error);
   if (!fs::is_directory(fs::path(folder))) {
     const int reason = error ? error.value() : ENOTDIR;
-    return Error{FormatText(texts::kCannotCreateFolder, std::string(folder_text), FailureReason(reason)), ErrorKind::Io};
+    return Error{FormatText(texts::kCannotCreateFolder, folderText, FailureReason(reason)), ErrorKind::Io};
   }
 
   if (cleared_.insert(folder).second) RemoveOrphanedTemporaryFiles(folder, std::string(kTemporaryStem), start_);
@@ -54,21 +55,21 @@ Result<std::string> OutputSession::WriteNewFile(std::string_view folder_text, st
       !temporary.Write(bytes) || !temporary.Finish(sync_))
     return CannotWriteInto(folder, temporary.error());
 
-  std::set<std::string> found_taken;
-  const NameTaken taken = [&found_taken](const std::string& path) {
-    return found_taken.contains(path) || NameTakenOnDisk(path);
+  std::set<std::string> foundTaken;
+  const NameTaken taken = [&foundTaken](const std::string& path) {
+    return foundTaken.contains(path) || NameTakenOnDisk(path);
   };
   for (;;) {
     const std::string name = choose(taken);
     const std::string target = folder + name;
-    if (!ValidFileName(name) || found_taken.contains(target))
+    if (!ValidFileName(name) || foundTaken.contains(target))
       return Error{FormatText(texts::kCannotWriteFile, target), ErrorKind::Io};
     switch (temporary.MoveWithoutReplacing(target)) {
       case TemporaryFile::Move::Done:
         if (sync_) written_.insert(folder);
         return target;
       case TemporaryFile::Move::Taken:
-        found_taken.insert(target);
+        foundTaken.insert(target);
         break;
       case TemporaryFile::Move::Failed:
         return CannotWrite(target, temporary.error());

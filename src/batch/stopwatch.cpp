@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -49,7 +50,7 @@ TimeSplit Stopwatch::Read(long double divisor, long double multiplier) const {
 
 void Stopwatch::Stop() { running_ = false; }
 
-std::string ProgressText(long long done, long long total, std::string_view decimal_separator) {
+std::string ProgressText(long long done, long long total, std::string_view decimalSeparator) {
   const long double percent =
       total > 0 ? static_cast<long double>(done) / static_cast<long double>(total) * 100.0L : 0.0L;
   // Formatted here rather than by printf, whose separator follows the process locale.
@@ -57,14 +58,14 @@ std::string ProgressText(long long done, long long total, std::string_view decim
   const auto end = std::to_chars(buffer, buffer + sizeof buffer, percent, std::chars_format::fixed, 2).ptr;
   std::string number(buffer, end);
   if (const auto point = number.find('.'); point != std::string::npos)
-    number.replace(point, 1, decimal_separator);
+    number.replace(point, 1, decimalSeparator);
   return FormatText(texts::kProgressDone, number);
 }
 
-std::string TimeLineText(long double elapsed_seconds, long long done, long long total) {
-  const TimeSplit elapsed = SplitTime(elapsed_seconds);
+std::string TimeLineText(long double elapsedSeconds, long long done, long long total) {
+  const TimeSplit elapsed = SplitTime(elapsedSeconds);
   const TimeSplit estimate =
-      SplitTime(Scaled(elapsed_seconds, static_cast<long double>(std::max(done, 1LL)), static_cast<long double>(total)));
+      SplitTime(Scaled(elapsedSeconds, static_cast<long double>(std::max(done, 1LL)), static_cast<long double>(total)));
   return FormatText(texts::kTimeLine, elapsed.hours, elapsed.minutes, elapsed.seconds, estimate.hours,
                     estimate.minutes, estimate.seconds);
 }

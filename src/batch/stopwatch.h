@@ -34,10 +34,10 @@ class Stopwatch {
 };
 
 // "Fertig 33,33 %": done of total entries, with the given decimal separator.
-std::string ProgressText(long long done, long long total, std::string_view decimal_separator);
+std::string ProgressText(long long done, long long total, std::string_view decimalSeparator);
 
 // "Dauer: 00:01:05 / 00:04:20": elapsed time, and the estimated total from
 // done of total entries (done counts at least 1).
-std::string TimeLineText(long double elapsed_seconds, long long done, long long total);
+std::string TimeLineText(long double elapsedSeconds, long long done, long long total);
 
 }  // namespace lumivo

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/text_basics.h"
+#include "core/text_format.h"
 #include "filelist/file_type_table.h"
 #include "resources/texts.h"
 
@@ -42,7 +43,7 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 Error Usage(std::string message) { return Error{std::move(message)}; }
 
 Status ParseSize(std::string_view text, SettingsOverrides& out) {
-  const Error bad = Usage(FormatText(texts::kCliBadSize, std::string(text)));
+  const Error bad = Usage(FormatText(texts::kCliBadSize, text));
   if (text == "original") {
     out.SizeMode = SizeMode::Unchanged;
     return Status::Ok();
@@ -71,7 +72,7 @@ Status ParseSize(std::string_view text, SettingsOverrides& out) {
 }
 
 Status ParseTint(std::string_view text, SettingsOverrides& out) {
-  const Error bad = Usage(FormatText(texts::kCliBadTint, std::string(text)));
+  const Error bad = Usage(FormatText(texts::kCliBadTint, text));
   const auto parts = Split(text, ':');
   const auto colour = ParseColour(parts[0]);
   if (!colour || parts.size() > 3) return bad;
@@ -96,7 +97,7 @@ Status ParseTint(std::string_view text, SettingsOverrides& out) {
 }
 
 Status ParseFont(std::string_view text, SettingsOverrides& out) {
-  const Error bad = Usage(FormatText(texts::kCliBadFont, std::string(text)));
+  const Error bad = Usage(FormatText(texts::kCliBadFont, text));
   const auto parts = Split(text, ',');
   if (parts.size() < 2 || parts[0].empty()) return bad;
   FontDescription font = DefaultWatermarkFont();
@@ -136,7 +137,7 @@ Status ParseMargin(std::string_view text, SettingsOverrides& out) {
     x = ParseInRange(parts[0], kWatermarkMarginRange.min, kWatermarkMarginRange.max);
     y = ParseInRange(parts[1], kWatermarkMarginRange.min, kWatermarkMarginRange.max);
   }
-  if (!x || !y) return Usage(FormatText(texts::kCliBadMargin, std::string(text)));
+  if (!x || !y) return Usage(FormatText(texts::kCliBadMargin, text));
   out.WatermarkMarginX = *x;
   out.WatermarkMarginY = *y;
   return Status::Ok();
@@ -150,7 +151,7 @@ Status ParsePosition(std::string_view text, SettingsOverrides& out) {
       return Status::Ok();
     }
   }
-  return Usage(FormatText(texts::kCliBadPosition, std::string(text)));
+  return Usage(FormatText(texts::kCliBadPosition, text));
 }
 
 Status ParseTypes(std::string_view text, std::vector<int>& rows) {
@@ -163,7 +164,7 @@ Status ParseTypes(std::string_view text, std::vector<int>& rows) {
     int found = -1;
     for (std::size_t row = 0; row < FileTypeTable.size(); ++row)
       if (FileTypeTable[row].extension == lower) found = static_cast<int>(row);
-    if (found < 0) return Usage(FormatText(texts::kCliBadTypes, std::string(item)));
+    if (found < 0) return Usage(FormatText(texts::kCliBadTypes, item));
     rows.push_back(found);
   }
   return Status::Ok();

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo::cli {
@@ -48,7 +49,7 @@ void ConsoleObserver::Progress(int done, int count, std::string_view progress, s
 void ConsoleObserver::PrintError(std::string_view text) {
   ClearProgress();
   std::fflush(out_);
-  const std::string line = FormatText(texts::kCliPrefix, std::string(text)) + "\n";
+  const std::string line = FormatText(texts::kCliPrefix, text) + "\n";
   std::fwrite(line.data(), 1, line.size(), err_);
   std::fflush(err_);
   DrawProgress();

@@ -19,6 +19,7 @@
 #include "cli/console_observer.h"
 #include "cli/run_setup.h"
 #include "core/failure_reason.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace {
@@ -164,7 +165,7 @@ int Dispatch(int argc, char** argv) {
       std::fputs(std::string(texts::kCliHelp).c_str(), stdout);
       return kExitOk;
     case Action::Version:
-      std::printf("%s\n", FormatText(texts::kCliVersion, std::string(LUMIVO_VERSION)).c_str());
+      std::printf("%s\n", FormatText(texts::kCliVersion, LUMIVO_VERSION).c_str());
       return kExitOk;
     case Action::Run:
       break;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/text_format.h"
 #include "filelist/file_collection.h"
 #include "filelist/file_type_table.h"
 #include "imaging/watermark_picture.h"

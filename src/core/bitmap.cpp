@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/checked_math.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo {

@@ -1,9 +1,10 @@
 #include "core/byte_reader.h"
 
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo {
 
-void ThrowDataEnd() { throw Failure(FormatText(texts::kCorruptPicture, std::string(texts::kUnexpectedEnd))); }
+void ThrowDataEnd() { throw Failure(FormatText(texts::kCorruptPicture, texts::kUnexpectedEnd)); }
 
 }  // namespace lumivo

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo {

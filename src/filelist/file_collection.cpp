@@ -38,11 +38,11 @@ FolderContent ReadFolder(const std::string& folder, const std::string& mask) {
   std::error_code error;
   for (fs::directory_iterator it(fs::path(folder), error), end; !error && it != end; it.increment(error)) {
     std::string name = it->path().filename().string();
-    std::error_code entry_error;
-    const bool link = it->is_symlink(entry_error);
-    if (!link && it->is_directory(entry_error)) {
+    std::error_code entryError;
+    const bool link = it->is_symlink(entryError);
+    if (!link && it->is_directory(entryError)) {
       if (!name.starts_with('.')) content.folders.push_back(std::move(name));
-    } else if (it->is_regular_file(entry_error) && ::fnmatch(mask.c_str(), name.c_str(), FNM_CASEFOLD) == 0) {
+    } else if (it->is_regular_file(entryError) && ::fnmatch(mask.c_str(), name.c_str(), FNM_CASEFOLD) == 0) {
       content.files.push_back(std::move(name));
     }
   }
@@ -54,21 +54,21 @@ FolderContent ReadFolder(const std::string& folder, const std::string& mask) {
 }  // namespace
 
 void CollectFiles(std::string_view folder, std::string_view mask, std::vector<std::string>& list) {
-  const std::string mask_text(mask);
+  const std::string maskText(mask);
   // Depth first without recursion, so that no tree can exhaust the stack.
   std::vector<std::string> pending{std::string(folder)};
   while (!pending.empty()) {
     const std::string current = WithTrailingSlash(std::move(pending.back()));
     pending.pop_back();
-    FolderContent content = ReadFolder(current, mask_text);
+    FolderContent content = ReadFolder(current, maskText);
     for (const auto& name : content.files) list.push_back(current + name);
     for (auto it = content.folders.rbegin(); it != content.folders.rend(); ++it) pending.push_back(current + *it);
   }
 }
 
-bool MatchesMarkedFileType(std::string_view name, std::span<const std::string> marked_extensions) {
+bool MatchesMarkedFileType(std::string_view name, std::span<const std::string> markedExtensions) {
   const std::string tail = LastThreeUpper(name);
-  return std::any_of(marked_extensions.begin(), marked_extensions.end(),
+  return std::any_of(markedExtensions.begin(), markedExtensions.end(),
                      [&](const std::string& extension) { return LastThreeUpper("*." + extension) == tail; });
 }
 

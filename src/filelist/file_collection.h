@@ -20,6 +20,6 @@ void CollectFiles(std::string_view folder, std::string_view mask, std::vector<st
 // True when the name's last three characters equal, in upper case, those of
 // the mask "*." + extension of one of the marked extensions ("JPEG" takes
 // "x.jpeg" but "TIF" does not take "x.tiff").
-[[nodiscard]] bool MatchesMarkedFileType(std::string_view name, std::span<const std::string> marked_extensions);
+[[nodiscard]] bool MatchesMarkedFileType(std::string_view name, std::span<const std::string> markedExtensions);
 
 }  // namespace lumivo

@@ -27,7 +27,7 @@ std::vector<std::string> OpenDialogNameFilters(const FileTypeChecks& checked) {
     parts.push_back(filter.substr(start, end - start));
     start = end + 1;
   }
-  std::vector<std::string> name_filters;
+  std::vector<std::string> nameFilters;
   for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
     std::string description = parts[i];
     if (const auto open = description.rfind(" ("); open != std::string::npos) description.erase(open);
@@ -39,9 +39,9 @@ std::vector<std::string> OpenDialogNameFilters(const FileTypeChecks& checked) {
       if (!mask.empty()) patterns += (patterns.empty() ? "" : " ") + mask;
       start = end + 1;
     }
-    name_filters.push_back(description + " (" + patterns + ")");
+    nameFilters.push_back(description + " (" + patterns + ")");
   }
-  return name_filters;
+  return nameFilters;
 }
 
 }  // namespace lumivo

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "core/failure_reason.h"
+#include "core/text_format.h"
 #include "readers/jpeg_decoding.h"
 #include "readers/jpeg_error.h"
 #include "resources/texts.h"

@@ -5,6 +5,7 @@
 
 #include "core/file_bytes.h"
 #include "core/memory_stream.h"
+#include "core/text_format.h"
 #include "imaging/platform_loader.h"
 #include "readers/file_format_list.h"
 #include "resources/texts.h"

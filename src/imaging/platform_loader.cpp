@@ -2,18 +2,12 @@
 
 #include <string>
 
-#include "core/file_bytes.h"
+#include "core/text_format.h"
 #include "readers/jpeg_decoding.h"
 #include "platform/platform_picture.h"
 #include "resources/texts.h"
 
 namespace lumivo {
-
-Status LoadWithPlatformLoader(const std::filesystem::path& file, Bitmap& target) {
-  const auto bytes = ReadFileBytes(file);
-  if (!bytes) return bytes.status();
-  return LoadPlatformPicture(*bytes, file, target);
-}
 
 Status LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target) {
   if (!LooksLikeJpeg(bytes)) {

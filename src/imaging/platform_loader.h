@@ -12,10 +12,8 @@
 namespace lumivo {
 
 // Pictures less than 1 pixel wide or 2 high are refused: the encoder needs
-// two rows. On success the bitmap is 24-bit.
-Status LoadWithPlatformLoader(const std::filesystem::path& file, Bitmap& target);
-
-// The same on the file's bytes, already read; `file` names it in messages.
+// two rows. On success the bitmap is 24-bit. `file` names the bytes in
+// messages.
 Status LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target);
 
 }  // namespace lumivo

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/rounding.h"
+#include "core/text_format.h"
 #include "imaging/halftone_stretch.h"
 #include "resources/texts.h"
 

@@ -1,6 +1,7 @@
 #include "imaging/watermark_picture.h"
 
 #include "core/builtin_pictures.h"
+#include "core/text_format.h"
 #include "imaging/picture_loading.h"
 #include "resources/texts.h"
 

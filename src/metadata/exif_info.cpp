@@ -66,17 +66,17 @@ double ConvertValue(std::span<const std::uint8_t> raw, std::uint16_t type, bool 
 
 ExifInfo::ExifInfo(std::span<const std::uint8_t> section) {
   if (section.size() < kTiffHeader + 2) {
-    problem_ = ExifProblem::kAlignment;
+    problem_ = ExifProblem::Alignment;
     return;
   }
   const std::uint8_t first = section[kTiffHeader], second = section[kTiffHeader + 1];
   if (first != second || (first != 'I' && first != 'M')) {
-    problem_ = ExifProblem::kAlignment;
+    problem_ = ExifProblem::Alignment;
     return;
   }
   order_ = ByteOrderReader(section, first == 'M');
   if (!order_.Holds(kTiffHeader + 4, 4)) {
-    problem_ = ExifProblem::kDirectorySize;
+    problem_ = ExifProblem::DirectorySize;
     return;
   }
   std::uint32_t offset = order_.U32At(kTiffHeader + 4);
@@ -97,13 +97,13 @@ void ExifInfo::WalkDirectory(std::size_t dirPos, std::size_t basePos) {
 
   const std::size_t blockSize = order_.block().size();
   if (!order_.Holds(dirPos, 2)) {
-    problem_ = ExifProblem::kDirectorySize;
+    problem_ = ExifProblem::DirectorySize;
     return;
   }
   const std::size_t count = order_.U16At(dirPos);
   const auto tableEnd = CheckedAdd(dirPos + 2, 12 * count);
   if (!tableEnd || *tableEnd > blockSize) {
-    problem_ = ExifProblem::kDirectorySize;
+    problem_ = ExifProblem::DirectorySize;
     return;
   }
   for (std::size_t i = 0; i < count; ++i) {

@@ -26,9 +26,9 @@ inline constexpr std::uint16_t kByte = 1, kAscii = 2, kShort = 3, kLong = 4, kRa
 double ConvertValue(std::span<const std::uint8_t> raw, std::uint16_t type, bool bigEndian);
 
 enum class ExifProblem : std::uint8_t {
-  kNone,
-  kAlignment,      // no "II" or "MM" at position 8
-  kDirectorySize,  // an entry table passes the block's end
+  None,
+  Alignment,      // no "II" or "MM" at position 8
+  DirectorySize,  // an entry table passes the block's end
 };
 
 // A width or height entry; `position` is its 4-byte value field.
@@ -58,10 +58,6 @@ class ExifInfo final {
   std::int32_t widthValue() const { return last(true) ? last(true)->value : 0; }
   std::int32_t heightValue() const { return last(false) ? last(false)->value : 0; }
   std::optional<std::size_t> widthPos() const { return last(true) ? std::optional(last(true)->position) : std::nullopt; }
-  std::optional<std::size_t> heightPos() const {
-    return last(false) ? std::optional(last(false)->position) : std::nullopt;
-  }
-  const std::vector<DimensionEntry>& dimensions() const { return dimensions_; }
 
   // IFD0's orientation, 0 without one.
   int orientation() const { return orientation_; }
@@ -83,7 +79,7 @@ class ExifInfo final {
                   std::uint32_t value) const;
 
   ByteOrderReader order_;
-  ExifProblem problem_ = ExifProblem::kNone;
+  ExifProblem problem_ = ExifProblem::None;
   std::vector<DimensionEntry> dimensions_;
   int orientation_ = 0;
   std::size_t orientationPos_ = 0;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/folder_path.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo::platform {
@@ -28,17 +29,17 @@ Result<std::string> UsableFolder(const std::string& folder, FolderUse use) {
 
 }  // namespace
 
-Result<std::string> SettingsFolder(const std::filesystem::path& executable_folder, FolderUse use) {
+Result<std::string> SettingsFolder(const std::filesystem::path& executableFolder, FolderUse use) {
   if (const std::string own = Environment("LUMIVO_CONFIG_DIR"); !own.empty()) return UsableFolder(own, use);
 
-  const std::string program = executable_folder.string();
+  const std::string program = executableFolder.string();
   if (!program.empty() && ::access(program.c_str(), W_OK | X_OK) == 0) return WithTrailingSlash(program);
 
   std::string config = Environment("XDG_CONFIG_HOME");
   if (config.empty() || config.front() != '/') {  // relative values are to be ignored
     const std::string home = Environment("HOME");
     if (home.empty())
-      return Error{FormatText(texts::kSettingsFolderNotCreated, std::string("~/.config/lumivo/")), ErrorKind::Io};
+      return Error{FormatText(texts::kSettingsFolderNotCreated, "~/.config/lumivo/"), ErrorKind::Io};
     config = WithTrailingSlash(home) + ".config";
   }
   return UsableFolder(WithTrailingSlash(config) + "lumivo", use);

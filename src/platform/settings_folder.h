@@ -18,7 +18,7 @@ enum class FolderUse { ReadWrite, ReadOnly };
 Result<std::string> SettingsFolder(FolderUse use = FolderUse::ReadWrite);
 
 // As above with the executable's folder given (tests, other front ends).
-Result<std::string> SettingsFolder(const std::filesystem::path& executable_folder,
+Result<std::string> SettingsFolder(const std::filesystem::path& executableFolder,
                                    FolderUse use = FolderUse::ReadWrite);
 
 }  // namespace lumivo::platform

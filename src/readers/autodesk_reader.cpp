@@ -1,9 +1,9 @@
-#include "readers/reader_classes.h"
 
 #include <array>
 #include <vector>
 
 #include "readers/content_test.h"
+#include "readers/registered_classes.h"
 
 namespace lumivo {
 

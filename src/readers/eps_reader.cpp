@@ -1,8 +1,8 @@
-#include "readers/reader_classes.h"
 
 #include <array>
 
 #include "readers/content_test.h"
+#include "readers/registered_classes.h"
 #include "readers/tiff_failure.h"
 #include "readers/tiff_image.h"
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 
 #include "core/text_basics.h"
-#include "readers/reader_classes.h"
+#include "core/text_format.h"
+#include "readers/registered_classes.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -14,7 +14,7 @@ Status TFileFormatList::AddFormat(std::string_view extension, std::string_view c
                                   std::string_view ownDescription, std::uint8_t kinds,
                                   const ReaderClass& readerClass) {
   if (extension.empty()) return {};
-  if (LookupExtension(extension) >= 0) return Error{FormatText(texts::kRegisterTwice, std::string(extension))};
+  if (LookupExtension(extension) >= 0) return Error{FormatText(texts::kRegisterTwice, extension)};
   int classIndex = LookupClass(readerClass);
   if (classIndex < 0) {
     classes_.push_back({&readerClass, {}, 0});
@@ -58,15 +58,6 @@ std::string TFileFormatList::DescriptionOf(const TExtensionEntry& entry) const {
   if (!entry.description.empty()) return entry.description;
   const int classIndex = LookupClass(*entry.readerClass);
   return classIndex < 0 ? std::string() : classes_[static_cast<std::size_t>(classIndex)].description;
-}
-
-Result<const ReaderClass*> TFileFormatList::ReaderClassFromFile(const std::filesystem::path& file) const {
-  std::error_code error;
-  const Error unreadable{FormatText(texts::kFileNotReadable, file.string()), ErrorKind::Io};
-  if (!std::filesystem::is_regular_file(file, error)) return unreadable;
-  std::ifstream stream(file, std::ios::binary);
-  if (!stream) return unreadable;
-  return ReaderClassFromStream(stream);
 }
 
 const ReaderClass* TFileFormatList::ReaderClassFromStream(std::istream& stream) const {

@@ -3,7 +3,6 @@
 // which class reads a given file's content.
 
 #include <cstdint>
-#include <filesystem>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -44,8 +43,7 @@ class TFileFormatList {
   std::string DescriptionOf(const TExtensionEntry& entry) const;
 
   // The first of the program's own reader classes that accepts the content,
-  // or nullptr. Opening the file can fail; the stream form cannot.
-  Result<const ReaderClass*> ReaderClassFromFile(const std::filesystem::path& file) const;
+  // or nullptr.
   const ReaderClass* ReaderClassFromStream(std::istream& stream) const;
 
   const std::vector<TClassEntry>& classes() const { return classes_; }

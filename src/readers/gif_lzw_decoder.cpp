@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/result.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -12,7 +13,7 @@ namespace lumivo {
 TGIFLZWDecoder::TGIFLZWDecoder(int initialCodeSize, std::span<const std::uint8_t> packed)
     : packed_(packed), initialCodeSize_(initialCodeSize) {
   if (initialCodeSize < 1 || initialCodeSize > kMaxCodeSize)
-    throw Failure(FormatText(texts::kCorruptPicture, std::string(texts::kBadLzwCodeSize)));
+    throw Failure(FormatText(texts::kCorruptPicture, texts::kBadLzwCodeSize));
   clearCode_ = 1 << initialCodeSize;
   endCode_ = clearCode_ + 1;
   for (int root = 0; root < clearCode_; ++root) {

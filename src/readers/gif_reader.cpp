@@ -5,9 +5,10 @@
 
 #include "core/byte_reader.h"
 #include "core/checked_math.h"
+#include "core/text_format.h"
 #include "readers/content_test.h"
 #include "readers/gif_lzw_decoder.h"
-#include "readers/reader_classes.h"
+#include "readers/registered_classes.h"
 #include "resources/texts.h"
 
 namespace lumivo {

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "core/text_format.h"
 #include "readers/jpeg_error.h"
 #include "resources/texts.h"
 

@@ -1,4 +1,3 @@
-#include "readers/reader_classes.h"
 
 #include <array>
 #include <cstring>
@@ -6,6 +5,7 @@
 
 #include "readers/colour_manager.h"
 #include "readers/content_test.h"
+#include "readers/registered_classes.h"
 
 namespace lumivo {
 

@@ -1,4 +1,4 @@
-#include "readers/reader_classes.h"
+#include "core/text_format.h"
 
 #include <array>
 #include <cstring>
@@ -7,6 +7,7 @@
 #include "core/checked_math.h"
 #include "readers/colour_manager.h"
 #include "readers/content_test.h"
+#include "readers/registered_classes.h"
 #include "readers/run_length_decoders.h"
 #include "resources/texts.h"
 
@@ -62,7 +63,7 @@ void Load(std::span<const std::uint8_t> bytes, Bitmap& target) {
   const bool fourPlanes = planes == 4 && bits == 1;
   const bool threePlanes = planes == 3 && bits == 8;
   if (!fourPlanes && !threePlanes && !(planes == 1 && OneOf(bits, {1, 2, 4, 8})))
-    throw Failure(FormatText(texts::kInvalidColorFormat, std::string(kFormat)));
+    throw Failure(FormatText(texts::kInvalidColorFormat, kFormat));
   // A plane line must hold the row's pixels.
   if (planeBytes * 8 < static_cast<std::size_t>(width) * static_cast<std::size_t>(bits)) InvalidImageFormat(kFormat);
 

@@ -1,4 +1,4 @@
-#include "readers/reader_classes.h"
+#include "readers/registered_classes.h"
 
 namespace lumivo {
 

@@ -11,11 +11,12 @@
 #include "core/byte_reader.h"
 #include "core/checked_math.h"
 #include "core/pixel_memory.h"
+#include "core/text_format.h"
 #include "readers/colour_manager.h"
 #include "readers/content_test.h"
 #include "readers/inflate_decoder.h"
 #include "readers/png_filters.h"
-#include "readers/reader_classes.h"
+#include "readers/registered_classes.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -114,7 +115,7 @@ Header ReadHeader(ChunkWalker& chunks) {
       ihdr.data[12] > 1)
     Fail(texts::kInvalidImageFormat);
   if (ihdr.data[10] != 0)
-    throw Failure(FormatText(texts::kSchemeNotSupported, std::string(texts::kCompressionSchemeIs), "PNG"));
+    throw Failure(FormatText(texts::kSchemeNotSupported, texts::kCompressionSchemeIs, "PNG"));
   if (!ValidColourFormat(header.colourType, header.depth)) Fail(texts::kInvalidColorFormat);
   header.interlaced = ihdr.data[12] == 1;
   return header;

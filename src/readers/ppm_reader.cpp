@@ -1,4 +1,4 @@
-#include "readers/reader_classes.h"
+#include "core/text_format.h"
 
 #include <algorithm>
 #include <array>
@@ -7,6 +7,7 @@
 
 #include "readers/colour_manager.h"
 #include "readers/content_test.h"
+#include "readers/registered_classes.h"
 #include "resources/texts.h"
 
 namespace lumivo {

@@ -1,4 +1,4 @@
-#include "readers/reader_classes.h"
+#include "core/text_format.h"
 
 #include <algorithm>
 #include <array>
@@ -7,6 +7,7 @@
 #include "core/checked_math.h"
 #include "readers/colour_manager.h"
 #include "readers/content_test.h"
+#include "readers/registered_classes.h"
 #include "readers/run_length_decoders.h"
 #include "resources/texts.h"
 
@@ -59,7 +60,7 @@ void Load(std::span<const std::uint8_t> bytes, Bitmap& target) {
   const int depth = LoadU16BE(&h[22]), mode = LoadU16BE(&h[24]);
   const Mapping map = MappingFor(mode, stored);
   if (stored < map.channels || (mode == kBitmap ? depth != 1 : depth != 8 && depth != 16))
-    throw Failure(FormatText(texts::kInvalidColorFormat, std::string("PSD")));
+    throw Failure(FormatText(texts::kInvalidColorFormat, "PSD"));
 
   TColorManager colours;
   colours.SetSource(map.source, depth);

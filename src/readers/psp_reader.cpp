@@ -1,4 +1,4 @@
-#include "readers/reader_classes.h"
+#include "core/text_format.h"
 
 #include <algorithm>
 #include <array>
@@ -11,6 +11,7 @@
 #include "readers/colour_manager.h"
 #include "readers/content_test.h"
 #include "readers/inflate_decoder.h"
+#include "readers/registered_classes.h"
 #include "readers/run_length_decoders.h"
 #include "resources/texts.h"
 
@@ -111,7 +112,7 @@ std::vector<std::uint8_t> Unpack(std::span<const std::uint8_t> packed, std::size
     done = decoder.DecodeBlock(packed, unpacked);
     decoder.FinishDecoding();
   } else {
-    throw Failure(FormatText(texts::kSchemeNotSupported, std::string(texts::kCompressionSchemeIs), std::string(kFormat)));
+    throw Failure(FormatText(texts::kSchemeNotSupported, texts::kCompressionSchemeIs, kFormat));
   }
   if (done.produced < size) ThrowDataEnd();
   return unpacked;
@@ -174,7 +175,7 @@ void Load(std::span<const std::uint8_t> bytes, Bitmap& target) {
     if (block->id == kImageAttributes) {
       attributes = ReadAttributes(*block, major);
       const Attributes& a = *attributes;
-      if (a.depth != 8 && a.depth != 24) throw Failure(FormatText(texts::kInvalidColorFormat, std::string(kFormat)));
+      if (a.depth != 8 && a.depth != 24) throw Failure(FormatText(texts::kInvalidColorFormat, kFormat));
       AllocatePicture(target, a.width, a.height, a.depth == 24 ? PixelFormat::Bgr24 : PixelFormat::Indexed8);
       std::memset(target.data(), 0xFF, target.stride() * static_cast<std::size_t>(target.height()));
       if (a.grey) {

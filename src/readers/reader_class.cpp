@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -27,11 +28,11 @@ std::optional<std::uint64_t> PeekHeader(std::istream& stream, std::span<std::uin
 }
 
 void ReaderNotAvailable(std::string_view format) {
-  throw Failure(FormatText(texts::kReaderNotAvailable, std::string(format)));
+  throw Failure(FormatText(texts::kReaderNotAvailable, format));
 }
 
 void InvalidImageFormat(std::string_view format) {
-  throw Failure(FormatText(texts::kInvalidImageFormat, std::string(format)));
+  throw Failure(FormatText(texts::kInvalidImageFormat, format));
 }
 
 }  // namespace lumivo

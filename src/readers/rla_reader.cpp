@@ -1,4 +1,4 @@
-#include "readers/reader_classes.h"
+#include "core/text_format.h"
 
 #include <algorithm>
 #include <array>
@@ -8,6 +8,7 @@
 
 #include "readers/colour_manager.h"
 #include "readers/content_test.h"
+#include "readers/registered_classes.h"
 #include "readers/run_length_decoders.h"
 #include "resources/texts.h"
 
@@ -50,7 +51,7 @@ void Load(std::span<const std::uint8_t> bytes, Bitmap& target) {
   if (space == "xyz") throw Failure(std::string(texts::kNoConversionMethod));
   if (space != "rgb" || right < left) InvalidImageFormat(kFormat);
   if (colourChannels < 3 || bits == 0 || bits > 16)
-    throw Failure(FormatText(texts::kInvalidColorFormat, std::string(kFormat)));
+    throw Failure(FormatText(texts::kInvalidColorFormat, kFormat));
   const int width = right - left + 1, height = std::abs(top - bottom) + 1;
   const bool bottomUp = bottom < top;
   const bool matte = matteChannels >= 1;

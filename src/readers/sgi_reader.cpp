@@ -1,4 +1,3 @@
-#include "readers/reader_classes.h"
 
 #include <algorithm>
 #include <array>
@@ -7,6 +6,7 @@
 #include "core/checked_math.h"
 #include "readers/colour_manager.h"
 #include "readers/content_test.h"
+#include "readers/registered_classes.h"
 #include "readers/run_length_decoders.h"
 
 namespace lumivo {

@@ -1,3 +1,5 @@
+#include "core/text_format.h"
+#include "readers/registered_classes.h"
 #include "readers/tiff_image.h"
 
 #include <algorithm>
@@ -14,7 +16,6 @@
 #include "readers/inflate_decoder.h"
 #include "readers/run_length_decoders.h"
 #include "readers/thunder_decoder.h"
-#include "readers/reader_classes.h"
 #include "readers/tiff_directory.h"
 #include "readers/tiff_failure.h"
 #include "readers/tiff_jpeg_decoder.h"
@@ -25,12 +26,12 @@
 
 namespace lumivo {
 
-void FailTiff() { throw Failure(FormatText(texts::kInvalidImageFormat, std::string(kTiffFormatName))); }
+void FailTiff() { throw Failure(FormatText(texts::kInvalidImageFormat, kTiffFormatName)); }
 
-void FailTiffDataMissing() { throw Failure(FormatText(texts::kImageDataEndsEarly, std::string(kTiffFormatName))); }
+void FailTiffDataMissing() { throw Failure(FormatText(texts::kImageDataEndsEarly, kTiffFormatName)); }
 
 void FailTiffUnsupported(std::string_view what) {
-  throw Failure(FormatText(texts::kSchemeNotSupported, std::string(what), std::string(kTiffFormatName)));
+  throw Failure(FormatText(texts::kSchemeNotSupported, what, kTiffFormatName));
 }
 
 namespace {

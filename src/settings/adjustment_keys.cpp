@@ -11,22 +11,22 @@ namespace {
 // switch that reads on makes its choice the group's; one that reads off
 // leaves the group alone.
 template <typename Choice>
-Status ReadGroupSwitch(const TXMLConfig& store, std::string_view key, bool default_value, Choice choice,
+Status ReadGroupSwitch(const TXMLConfig& store, std::string_view key, bool defaultValue, Choice choice,
                        Choice& group) {
-  auto on = store.ReadBool(keys::kAdjustments, key, default_value);
+  auto on = store.ReadBool(keys::kAdjustments, key, defaultValue);
   if (!on) return on.status();
   if (*on) group = choice;
   return Status::Ok();
 }
 
-Status ReadRanged(const TXMLConfig& store, std::string_view key, int default_value, IntRange range, int& field) {
-  Status status = ReadInto(store, keys::kAdjustments, key, default_value, field);
+Status ReadRanged(const TXMLConfig& store, std::string_view key, int defaultValue, IntRange range, int& field) {
+  Status status = ReadInto(store, keys::kAdjustments, key, defaultValue, field);
   if (status) field = range.Clamp(field);
   return status;
 }
 
-Status ReadSwitch(const TXMLConfig& store, std::string_view key, bool default_value, bool& field) {
-  return ReadInto(store, keys::kAdjustments, key, default_value, field);
+Status ReadSwitch(const TXMLConfig& store, std::string_view key, bool defaultValue, bool& field) {
+  return ReadInto(store, keys::kAdjustments, key, defaultValue, field);
 }
 
 constexpr IntRange kCharSetRange{0, 255};
@@ -80,17 +80,17 @@ void WriteFontKeys(TXMLConfig& store, std::string_view section, const FontDescri
 }
 
 Status ReadFontKeys(const TXMLConfig& store, std::string_view section, FontDescription& font,
-                    const FontDescription& default_font) {
+                    const FontDescription& defaultFont) {
   using namespace keys;
-  font.face = store.ReadString(section, kFontName, default_font.face);
-  Status status = ReadInto(store, section, kFontCharSet, default_font.charset, font.charset);
+  font.face = store.ReadString(section, kFontName, defaultFont.face);
+  Status status = ReadInto(store, section, kFontCharSet, defaultFont.charset, font.charset);
   if (!status) return status;
   font.charset = kCharSetRange.Clamp(font.charset);
-  auto colour = store.ReadInteger(section, kFontColor, static_cast<std::int32_t>(default_font.colour));
+  auto colour = store.ReadInteger(section, kFontColor, static_cast<std::int32_t>(defaultFont.colour));
   if (!colour) return colour.status();
   font.colour = static_cast<std::uint32_t>(*colour);
-  status = ReadInto(store, section, kFontSize, default_font.size, font.size);
-  if (status) status = ReadInto(store, section, kFontStyle, default_font.style, font.style);
+  status = ReadInto(store, section, kFontSize, defaultFont.size, font.size);
+  if (status) status = ReadInto(store, section, kFontStyle, defaultFont.style, font.style);
   return status;
 }
 

@@ -64,7 +64,7 @@ void WriteFontKeys(TXMLConfig& store, std::string_view section, const FontDescri
 // first unreadable number; what was read before it stays applied.
 Status ReadAdjustmentKeys(const TXMLConfig& store, ConversionSettings& settings);
 Status ReadFontKeys(const TXMLConfig& store, std::string_view section, FontDescription& font,
-                    const FontDescription& default_font);
+                    const FontDescription& defaultFont);
 
 // At least one character, and nothing but 0 to 9.
 bool IsAllDigits(std::string_view text);

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/text_basics.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 #include "settings/adjustment_keys.h"
 #include "settings/settings_file.h"
@@ -51,10 +52,10 @@ bool SameProfileName(std::string_view a, std::string_view b) { return FoldCase(a
 bool IsValidProfileNameText(std::string_view name) {
   if (name.empty() || name.size() > kMaxNameBytes) return false;
   if (!IsValidUtf8(name) || Utf8CharacterCount(name) > kMaxNameCharacters) return false;
-  const bool bad_character = std::any_of(name.begin(), name.end(), [](char c) {
+  const bool badCharacter = std::any_of(name.begin(), name.end(), [](char c) {
     return static_cast<unsigned char>(c) < 32 || kForbiddenCharacters.find(c) != std::string_view::npos;
   });
-  if (bad_character) return false;
+  if (badCharacter) return false;
   if (name == "." || name == "..") return false;
   if (name.find(kProfileListSeparator) != std::string_view::npos) return false;
   return !SameProfileName(name, kSettingsFileName);
@@ -97,13 +98,13 @@ Status CreateProfile(const std::string& folder, std::vector<std::string>& profil
   const bool taken = std::any_of(profiles.begin(), profiles.end(),
                                  [&](const std::string& entry) { return SameProfileName(entry, name); });
   if (taken) return Error{std::string(texts::kProfileExists)};
-  if (!SaveProfile(folder, name, settings)) return Error{FormatText(texts::kProfileNotSaved, std::string(name))};
+  if (!SaveProfile(folder, name, settings)) return Error{FormatText(texts::kProfileNotSaved, name)};
   profiles.emplace_back(name);
   return Status::Ok();
 }
 
 ProfileDeletion DeleteProfile(const std::string& folder, std::vector<std::string>& profiles, std::string_view name) {
-  const auto remove_entry = [&] {
+  const auto removeEntry = [&] {
     const auto it = std::find_if(profiles.begin(), profiles.end(),
                                  [&](const std::string& entry) { return SameProfileName(entry, name); });
     if (it != profiles.end()) profiles.erase(it);
@@ -111,11 +112,11 @@ ProfileDeletion DeleteProfile(const std::string& folder, std::vector<std::string
   const auto file = ProfilePath(folder, name);
   std::error_code ec;
   if (IsProfileFile(folder, name) && std::filesystem::remove(file, ec)) {
-    remove_entry();
+    removeEntry();
     return ProfileDeletion::Deleted;
   }
   if (EntryType(file) == std::filesystem::file_type::not_found) {
-    remove_entry();
+    removeEntry();
     return ProfileDeletion::EntryRemoved;
   }
   return ProfileDeletion::Kept;

@@ -6,6 +6,7 @@
 
 #include "core/failure_reason.h"
 #include "core/temporary_file.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo {

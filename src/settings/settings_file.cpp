@@ -35,8 +35,8 @@ constexpr OptionKey kOptionKeys[] = {
     {"CheckBox_KeepEXiF", &ProgramOptions::KeepExif, true},
 };
 
-std::filesystem::path FilePath(const std::string& folder, std::string_view file_name) {
-  return std::filesystem::path(folder + std::string(file_name));
+std::filesystem::path FilePath(const std::string& folder, std::string_view fileName) {
+  return std::filesystem::path(folder + std::string(fileName));
 }
 
 bool FileIsMissing(const std::filesystem::path& file) {
@@ -89,9 +89,9 @@ std::string JoinProfileList(const std::vector<std::string>& profiles) {
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
-  const auto is_blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-  while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+  const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
   return text;
 }
 
@@ -106,8 +106,8 @@ bool ApplyDefaults(SettingsState& state) {
   return true;
 }
 
-bool LoadSettings(const std::string& folder, std::string_view file_name, SettingsState& state) {
-  const auto file = FilePath(folder, file_name);
+bool LoadSettings(const std::string& folder, std::string_view fileName, SettingsState& state) {
+  const auto file = FilePath(folder, fileName);
   if (FileIsMissing(file)) return ApplyDefaults(state);
   auto store = TXMLConfig::Open(file);
   if (!store) return false;
@@ -121,12 +121,12 @@ bool LoadSettings(const std::string& folder, std::string_view file_name, Setting
   if (status) status = ReadAdjustmentKeys(*store, state.Conversion);
   if (status) status = ReadOptions(*store, state.Options);
   if (!status) return false;
-  if (file_name == kSettingsFileName) ReadProfileList(*store, folder, state.Profiles);
+  if (fileName == kSettingsFileName) ReadProfileList(*store, folder, state.Profiles);
   return true;
 }
 
-bool SaveSettings(const std::string& folder, std::string_view file_name, const SettingsState& state) {
-  auto store = TXMLConfig::Open(FilePath(folder, file_name));
+bool SaveSettings(const std::string& folder, std::string_view fileName, const SettingsState& state) {
+  auto store = TXMLConfig::Open(FilePath(folder, fileName));
   if (!store) return false;
   // One store for all groups: the file is replaced at once or not at all.
   store->WriteBool(keys::kGeneral, keys::kSetupFileExists, true);
@@ -140,19 +140,19 @@ bool SaveSettings(const std::string& folder, std::string_view file_name, const S
   WriteFontKeys(*store, keys::kFontSection, state.Conversion.WatermarkFont);
   WritePlacementKeys(*store, state.Conversion);
   for (const OptionKey& option : kOptionKeys) store->WriteBool(kOptions, option.key, state.Options.*option.field);
-  if (file_name == kSettingsFileName) store->WriteString(kProfileSection, kProfileList, JoinProfileList(state.Profiles));
+  if (fileName == kSettingsFileName) store->WriteString(kProfileSection, kProfileList, JoinProfileList(state.Profiles));
   return store->Save().ok();
 }
 
-bool SaveAutoSaveFlag(const std::string& folder, std::string_view file_name, bool auto_save) {
-  auto store = TXMLConfig::Open(FilePath(folder, file_name));
+bool SaveAutoSaveFlag(const std::string& folder, std::string_view fileName, bool autoSave) {
+  auto store = TXMLConfig::Open(FilePath(folder, fileName));
   if (!store) return false;
-  store->WriteBool(kOptions, kAutoSave, auto_save);
+  store->WriteBool(kOptions, kAutoSave, autoSave);
   return store->Save().ok();
 }
 
-bool LoadAutoSaveFlag(const std::string& folder, std::string_view file_name, ProgramOptions& options) {
-  auto store = TXMLConfig::Open(FilePath(folder, file_name));
+bool LoadAutoSaveFlag(const std::string& folder, std::string_view fileName, ProgramOptions& options) {
+  auto store = TXMLConfig::Open(FilePath(folder, fileName));
   if (!store) return false;
   return ReadInto(*store, kOptions, kAutoSave, true, options.AutoSave).ok();
 }
@@ -165,10 +165,10 @@ Status SaveFont(const std::filesystem::path& file, std::string_view section, con
 }
 
 Status LoadFont(const std::filesystem::path& file, std::string_view section, FontDescription& font,
-                const FontDescription& default_font) {
+                const FontDescription& defaultFont) {
   auto store = TXMLConfig::Open(file);
   if (!store) return store.status();
-  return ReadFontKeys(*store, section, font, default_font);
+  return ReadFontKeys(*store, section, font, defaultFont);
 }
 
 }  // namespace lumivo

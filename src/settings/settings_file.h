@@ -35,25 +35,25 @@ struct SettingsState {
 // A missing file is a first start: ApplyDefaults, true. A file that cannot be
 // parsed changes nothing and gives false. The profile list is read only from
 // "setup.xml", and keeps only names whose profile file exists in `folder`.
-[[nodiscard]] bool LoadSettings(const std::string& folder, std::string_view file_name, SettingsState& state);
+[[nodiscard]] bool LoadSettings(const std::string& folder, std::string_view fileName, SettingsState& state);
 
 // Writes everything at once; a failing save leaves the earlier file as it was.
 // A save without any change since the last one does not touch the file.
-[[nodiscard]] bool SaveSettings(const std::string& folder, std::string_view file_name, const SettingsState& state);
+[[nodiscard]] bool SaveSettings(const std::string& folder, std::string_view fileName, const SettingsState& state);
 
 // First-start values; AutoSave, the file types, the output folder and the
 // profile list stay as they are.
 [[nodiscard]] bool ApplyDefaults(SettingsState& state);
 
 // Writes "Options" "CheckBox_NoAutosave" alone, creating the file when missing.
-[[nodiscard]] bool SaveAutoSaveFlag(const std::string& folder, std::string_view file_name, bool auto_save);
+[[nodiscard]] bool SaveAutoSaveFlag(const std::string& folder, std::string_view fileName, bool autoSave);
 // Sets AutoSave (missing key: on) without writing anything.
-[[nodiscard]] bool LoadAutoSaveFlag(const std::string& folder, std::string_view file_name, ProgramOptions& options);
+[[nodiscard]] bool LoadAutoSaveFlag(const std::string& folder, std::string_view fileName, ProgramOptions& options);
 
 Status SaveFont(const std::filesystem::path& file, std::string_view section, const FontDescription& font);
 // A missing file or key gives the default font's value.
 Status LoadFont(const std::filesystem::path& file, std::string_view section, FontDescription& font,
-                const FontDescription& default_font);
+                const FontDescription& defaultFont);
 
 // Trims blanks and control characters at both ends.
 std::string_view TrimBlanks(std::string_view text);

@@ -13,12 +13,12 @@
 
 namespace lumivo {
 
-// `selected_profile` is the selected entry of the profile list, if any. The
-// watermark picture's file name is shortened to `overview_width` less the
+// `selectedProfile` is the selected entry of the profile list, if any. The
+// watermark picture's file name is shortened to `overviewWidth` less the
 // width of its label, both measured with `measure` in the overview's font.
 std::vector<std::string> DescribeCurrentSettings(const ConversionSettings& settings,
-                                                 std::optional<std::string_view> selected_profile,
-                                                 const TextMeasure& measure, int overview_width);
+                                                 std::optional<std::string_view> selectedProfile,
+                                                 const TextMeasure& measure, int overviewWidth);
 
 // The rows of the stored profile folder + name, each decided by its own key
 // (a hand-edited file with contradicting switches shows several rows of a
@@ -27,6 +27,6 @@ std::vector<std::string> DescribeCurrentSettings(const ConversionSettings& setti
 // profile or holds an unreadable number.
 Result<std::vector<std::string>> DescribeProfile(const std::string& folder, std::string_view name,
                                                  const ConversionSettings& current, const TextMeasure& measure,
-                                                 int overview_width);
+                                                 int overviewWidth);
 
 }  // namespace lumivo

@@ -11,8 +11,8 @@ void TStringDivider::SetPattern(std::string_view pattern) {
   if (ready_ && pattern == pattern_) return;
   pattern_ = pattern;
   const std::size_t m = pattern_.size();
-  shift_table_.fill(m + 1);
-  for (std::size_t j = 0; j < m; ++j) shift_table_[static_cast<unsigned char>(pattern_[j])] = m - j;
+  shiftTable_.fill(m + 1);
+  for (std::size_t j = 0; j < m; ++j) shiftTable_[static_cast<unsigned char>(pattern_[j])] = m - j;
   ready_ = true;
 }
 
@@ -40,7 +40,7 @@ void TStringDivider::Explode(std::string_view text, std::vector<std::string>& li
       pos += m;
       from = pos;
     } else {
-      pos += shift_table_[static_cast<unsigned char>(text[pos + m])];  // pos + m <= n - 1 here
+      pos += shiftTable_[static_cast<unsigned char>(text[pos + m])];  // pos + m <= n - 1 here
     }
   }
   if (pos == last && Matches(text, pos)) {

@@ -23,7 +23,7 @@ class TStringDivider {
   bool Matches(std::string_view text, std::size_t pos) const;
 
   std::string pattern_;
-  std::array<std::size_t, 256> shift_table_{};
+  std::array<std::size_t, 256> shiftTable_{};
   bool ready_ = false;
 };
 

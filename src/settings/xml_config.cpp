@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/text_basics.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 #include "settings/replace_file.h"
 
@@ -28,10 +29,10 @@ constexpr int kMaxNesting = 8;
 class NestingProbe final : public pugi::xml_tree_walker {
  public:
   bool for_each(pugi::xml_node&) override {
-    too_deep = depth() >= kMaxNesting;
-    return !too_deep;
+    tooDeep = depth() >= kMaxNesting;
+    return !tooDeep;
   }
-  bool too_deep = false;
+  bool tooDeep = false;
 };
 
 class StringWriter final : public pugi::xml_writer {
@@ -100,34 +101,33 @@ Result<TXMLConfig> TXMLConfig::Parse(std::string_view bytes, const std::filesyst
   }
   NestingProbe probe;
   impl->document.traverse(probe);
-  if (probe.too_deep) return Error{FormatText(texts::kSettingsFileTooDeep, file.string())};
+  if (probe.tooDeep) return Error{FormatText(texts::kSettingsFileTooDeep, file.string())};
   return TXMLConfig(std::move(impl));
 }
 
-const std::filesystem::path& TXMLConfig::FileName() const { return impl_->file; }
 
 bool TXMLConfig::Modified() const { return impl_->modified; }
 
 std::string TXMLConfig::RootName() const { return impl_->document.document_element().name(); }
 
 std::string TXMLConfig::ReadString(std::string_view section, std::string_view key,
-                                   std::string_view default_value) const {
+                                   std::string_view defaultValue) const {
   const pugi::xml_node node = impl_->Section(section);
-  if (!node) return std::string(default_value);
+  if (!node) return std::string(defaultValue);
   const pugi::xml_attribute attribute = node.attribute(std::string(key).c_str());
-  if (!attribute) return std::string(default_value);
+  if (!attribute) return std::string(defaultValue);
   return attribute.value();
 }
 
-Result<int> TXMLConfig::ReadInteger(std::string_view section, std::string_view key, int default_value) const {
-  const std::string text = ReadString(section, key, std::to_string(default_value));
+Result<int> TXMLConfig::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const {
+  const std::string text = ReadString(section, key, std::to_string(defaultValue));
   const auto value = ParseDecimalInt(text);
   if (!value) return Error{FormatText(texts::kNotAnInteger, text)};
   return *value;
 }
 
-Result<bool> TXMLConfig::ReadBool(std::string_view section, std::string_view key, bool default_value) const {
-  auto value = ReadInteger(section, key, default_value ? 1 : 0);
+Result<bool> TXMLConfig::ReadBool(std::string_view section, std::string_view key, bool defaultValue) const {
+  auto value = ReadInteger(section, key, defaultValue ? 1 : 0);
   if (!value) return value.error();
   return (static_cast<unsigned>(*value) & 0xFFu) != 0;
 }
@@ -168,17 +168,17 @@ std::string TXMLConfig::Serialize() const {
   return std::move(writer.text);
 }
 
-Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, int default_value,
+Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, int defaultValue,
                 int& field) {
-  auto value = store.ReadInteger(section, key, default_value);
+  auto value = store.ReadInteger(section, key, defaultValue);
   if (!value) return value.status();
   field = *value;
   return Status::Ok();
 }
 
-Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, bool default_value,
+Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, bool defaultValue,
                 bool& field) {
-  auto value = store.ReadBool(section, key, default_value);
+  auto value = store.ReadBool(section, key, defaultValue);
   if (!value) return value.status();
   field = *value;
   return Status::Ok();

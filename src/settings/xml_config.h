@@ -34,16 +34,15 @@ class TXMLConfig {
   // never writes a half-changed file. Writers call Save.
   ~TXMLConfig();
 
-  const std::filesystem::path& FileName() const;
   bool Modified() const;
   // Tag name of the document element ("Configuration" in every file we write).
   std::string RootName() const;
 
-  std::string ReadString(std::string_view section, std::string_view key, std::string_view default_value) const;
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
   // Fails when the stored text is not a decimal integer that fits 32 bits.
-  Result<int> ReadInteger(std::string_view section, std::string_view key, int default_value) const;
+  Result<int> ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
   // An integer whose lowest eight bits are all zero is false: 0 and 256 read false, 1 and 2 true.
-  Result<bool> ReadBool(std::string_view section, std::string_view key, bool default_value) const;
+  Result<bool> ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
@@ -64,9 +63,9 @@ class TXMLConfig {
 };
 
 // A read straight into a field: the field changes only when the value reads.
-Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, int default_value,
+Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, int defaultValue,
                 int& field);
-Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, bool default_value,
+Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, bool defaultValue,
                 bool& field);
 
 }  // namespace lumivo

@@ -73,11 +73,11 @@ TEST(CheckSource, FindsMissingEmptyAndUnreadableSources) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
 
   const std::pair<std::string, SourceProblem> cases[] = {
-      {good, SourceProblem::kNone},
-      {(dir / "missing.jpg").string(), SourceProblem::kMissing},
-      {(dir / "folder.jpg").string(), SourceProblem::kMissing},
-      {fifo, SourceProblem::kMissing},
-      {empty, SourceProblem::kEmpty},
+      {good, SourceProblem::None},
+      {(dir / "missing.jpg").string(), SourceProblem::Missing},
+      {(dir / "folder.jpg").string(), SourceProblem::Missing},
+      {fifo, SourceProblem::Missing},
+      {empty, SourceProblem::Empty},
   };
   for (const auto& [path, expected] : cases) EXPECT_EQ(CheckSource(path), expected) << path;
   EXPECT_FALSE(IsFileLocked((dir / "missing.jpg").string()));
@@ -86,7 +86,7 @@ TEST(CheckSource, FindsMissingEmptyAndUnreadableSources) {
   if (::geteuid() != 0) {  // root reads everything
     const auto hidden = dir.Write("hidden.jpg", "picture").string();
     std::filesystem::permissions(hidden, std::filesystem::perms::none);
-    EXPECT_EQ(CheckSource(hidden), SourceProblem::kLocked);
+    EXPECT_EQ(CheckSource(hidden), SourceProblem::Locked);
   }
 }
 
@@ -104,7 +104,7 @@ TEST(IsFileLocked, SeesWriteLocksOfOtherProcesses) {
       LockingProcess other(path, kind);
       ASSERT_TRUE(other.locked());
       EXPECT_EQ(IsFileLocked(path), expected) << static_cast<int>(kind);
-      EXPECT_EQ(CheckSource(path), expected ? SourceProblem::kLocked : SourceProblem::kNone);
+      EXPECT_EQ(CheckSource(path), expected ? SourceProblem::Locked : SourceProblem::None);
     }
     EXPECT_FALSE(IsFileLocked(path)) << "after the lock went, " << static_cast<int>(kind);
   }

@@ -47,7 +47,7 @@ std::string Repeat(std::string_view piece, int times) {
 }
 
 TEST(BuildOutputName, NamesAndPlacesEveryOutput) {
-  const std::string umlaut_name = Repeat("ä", 130);  // 130 characters, 260 bytes
+  const std::string umlautName = Repeat("ä", 130);  // 130 characters, 260 bytes
   const std::string odd = "Grüße aus Köln ß 😀 a\xCC\x88";  // the last umlaut decomposed
   const NamingCase cases[] = {
       {"flat, numbered on collision", Chosen(false, false), {"/x/a.png", "/y/a.bmp"}, {"/out/a.jpg", "/out/[0001]_a.jpg"}},
@@ -76,7 +76,7 @@ TEST(BuildOutputName, NamesAndPlacesEveryOutput) {
        {"/out/[0001]__zuLang", "/out/[0002]_zuLang", "/out/[0003]_zuLang"}},
       {"200 characters stay", Chosen(false, false), {"/x/" + kLong196 + ".png"}, {"/out/" + kLong196 + ".jpg"}},
       {"201 characters after numbering", Chosen(false, true), {"/x/" + kLong196 + ".png"}, {"/out/[0001]__zuLang"}},
-      {"more bytes than Linux allows", Chosen(false, false), {"/x/" + umlaut_name + ".png"}, {"/out/[0001]__zuLang"}},
+      {"more bytes than Linux allows", Chosen(false, false), {"/x/" + umlautName + ".png"}, {"/out/[0001]__zuLang"}},
       {"unusual characters unchanged", Chosen(true, false), {"/Fotos ß/" + odd + "/" + odd + ".png"},
        {"/out/Fotos ß/" + odd + "/" + odd + ".jpg"}},
   };

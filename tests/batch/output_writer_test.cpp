@@ -72,10 +72,10 @@ TEST(WriteNewFile, TakesTheNextNumberWhenTheNameIsTakenMeanwhile) {
 TEST(WriteNewFile, LeavesNothingBehindWhenItFails) {
   test::TempDir dir;
   const auto folder = dir.path() / "out";
-  const std::string long_name(300, 'x');
-  const auto too_long = WriteNewFile(folder.string(), kBytes, [&](const NameTaken&) { return long_name; });
-  EXPECT_FALSE(too_long.ok());
-  EXPECT_EQ(too_long.message(), "Die Datei '" + folder.string() + "/" + long_name +
+  const std::string longName(300, 'x');
+  const auto tooLong = WriteNewFile(folder.string(), kBytes, [&](const NameTaken&) { return longName; });
+  EXPECT_FALSE(tooLong.ok());
+  EXPECT_EQ(tooLong.message(), "Die Datei '" + folder.string() + "/" + longName +
                                    "' kann nicht geschrieben werden: der Name ist zu lang.");
   EXPECT_TRUE(Entries(folder).empty());
 
@@ -94,24 +94,24 @@ TEST(WriteNewFile, ReportsFoldersThatCannotBeCreatedOrWritten) {
   test::TempDir dir;
   dir.Write("file", "a file where a folder should go");
   const auto blocked = (dir / "file/sub").string();
-  const auto not_created = WriteNewFile(blocked, kBytes, [](const NameTaken&) { return std::string("a.jpg"); });
-  ASSERT_FALSE(not_created.ok());
-  EXPECT_EQ(not_created.kind(), ErrorKind::Io);
-  EXPECT_EQ(not_created.message(),
+  const auto notCreated = WriteNewFile(blocked, kBytes, [](const NameTaken&) { return std::string("a.jpg"); });
+  ASSERT_FALSE(notCreated.ok());
+  EXPECT_EQ(notCreated.kind(), ErrorKind::Io);
+  EXPECT_EQ(notCreated.message(),
             "Der Ordner '" + blocked + "' kann nicht angelegt werden: ein Teil des Pfades ist kein Ordner.");
 
   // Permissions do not hold back root; /proc refuses new files to everyone.
-  std::string read_only = "/proc/";
+  std::string readOnly = "/proc/";
   if (::geteuid() != 0) {
-    read_only = (dir / "read-only").string() + "/";
-    fs::create_directory(read_only);
-    fs::permissions(read_only, fs::perms::owner_read | fs::perms::owner_exec);
+    readOnly = (dir / "read-only").string() + "/";
+    fs::create_directory(readOnly);
+    fs::permissions(readOnly, fs::perms::owner_read | fs::perms::owner_exec);
   }
-  const auto not_written = WriteNewFile(read_only, kBytes, [](const NameTaken&) { return std::string("a.jpg"); });
-  ASSERT_FALSE(not_written.ok());
-  EXPECT_EQ(not_written.kind(), ErrorKind::Io);
-  EXPECT_EQ(not_written.message().rfind("In den Ordner '" + read_only + "' kann nicht geschrieben werden: ", 0), 0u)
-      << not_written.message();
+  const auto notWritten = WriteNewFile(readOnly, kBytes, [](const NameTaken&) { return std::string("a.jpg"); });
+  ASSERT_FALSE(notWritten.ok());
+  EXPECT_EQ(notWritten.kind(), ErrorKind::Io);
+  EXPECT_EQ(notWritten.message().rfind("In den Ordner '" + readOnly + "' kann nicht geschrieben werden: ", 0), 0u)
+      << notWritten.message();
 }
 
 // What a killed run left goes with the next run into the folder; what may

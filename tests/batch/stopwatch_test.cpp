@@ -10,7 +10,7 @@ namespace {
 TEST(SplitTime, SplitsSecondsTruncated) {
   struct Case {
     long double seconds;
-    int hours, minutes, seconds_part, milliseconds;
+    int hours, minutes, secondsPart, milliseconds;
   };
   const Case cases[] = {
       {0, 0, 0, 0, 0},        {65, 0, 1, 5, 0},      {60, 0, 1, 0, 0},      {3600, 1, 0, 0, 0},
@@ -20,7 +20,7 @@ TEST(SplitTime, SplitsSecondsTruncated) {
     const TimeSplit split = SplitTime(c.seconds);
     EXPECT_EQ(split.hours, c.hours) << static_cast<double>(c.seconds);
     EXPECT_EQ(split.minutes, c.minutes) << static_cast<double>(c.seconds);
-    EXPECT_EQ(split.seconds, c.seconds_part) << static_cast<double>(c.seconds);
+    EXPECT_EQ(split.seconds, c.secondsPart) << static_cast<double>(c.seconds);
     EXPECT_EQ(split.milliseconds, c.milliseconds) << static_cast<double>(c.seconds);
   }
 }

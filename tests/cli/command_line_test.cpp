@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo::cli {
@@ -167,11 +168,11 @@ TEST(CommandLine, HelpAndVersionNeedNoPaths) {
 }
 
 TEST(CommandLine, UsageErrorsNameWhatIsWrong) {
-  const std::string bad_quality = FormatText(texts::kCliBadNumber, std::string("101"), std::string("--quality"), 0, 100);
-  const std::string bad_jobs = [](const char* v) {
-    return FormatText(texts::kCliBadNumber, std::string(v), std::string("--jobs"), 1, 256);
+  const std::string badQuality = FormatText(texts::kCliBadNumber, "101", "--quality", 0, 100);
+  const std::string badJobs = [](const char* v) {
+    return FormatText(texts::kCliBadNumber, v, "--jobs", 1, 256);
   }("0");
-  const auto with = [](std::string_view format, const char* value) { return FormatText(format, std::string(value)); };
+  const auto with = [](std::string_view format, const char* value) { return FormatText(format, value); };
   const struct {
     Args args;
     std::string message;
@@ -185,11 +186,11 @@ TEST(CommandLine, UsageErrorsNameWhatIsWrong) {
       {{"-x", "a"}, with(texts::kCliUnknownOption, "-x")},
       {{"-hq", "a"}, with(texts::kCliUnknownOption, "-hq")},
       {{"--quiet=1", "a"}, with(texts::kCliNoValueAllowed, "--quiet")},
-      {{"-q", "101", "a"}, bad_quality},
-      {{"-q", "abc", "a"}, FormatText(texts::kCliBadNumber, std::string("abc"), std::string("--quality"), 0, 100)},
-      {{"-q", "8 0", "a"}, FormatText(texts::kCliBadNumber, std::string("8 0"), std::string("--quality"), 0, 100)},
-      {{"-j", "0", "a"}, bad_jobs},
-      {{"-j", "-1", "a"}, FormatText(texts::kCliBadNumber, std::string("-1"), std::string("--jobs"), 1, 256)},
+      {{"-q", "101", "a"}, badQuality},
+      {{"-q", "abc", "a"}, FormatText(texts::kCliBadNumber, "abc", "--quality", 0, 100)},
+      {{"-q", "8 0", "a"}, FormatText(texts::kCliBadNumber, "8 0", "--quality", 0, 100)},
+      {{"-j", "0", "a"}, badJobs},
+      {{"-j", "-1", "a"}, FormatText(texts::kCliBadNumber, "-1", "--jobs", 1, 256)},
       {{"--size", "0%", "a"}, with(texts::kCliBadSize, "0%")},
       {{"--size", "501%", "a"}, with(texts::kCliBadSize, "501%")},
       {{"--size", "10x", "a"}, with(texts::kCliBadSize, "10x")},
@@ -197,7 +198,7 @@ TEST(CommandLine, UsageErrorsNameWhatIsWrong) {
       {{"--size", "+5x10", "a"}, with(texts::kCliBadSize, "+5x10")},
       {{"--size", "10x20x30", "a"}, with(texts::kCliBadSize, "10x20x30")},
       {{"--size", "groß", "a"}, with(texts::kCliBadSize, "groß")},
-      {{"--sepia", "0", "a"}, FormatText(texts::kCliBadNumber, std::string("0"), std::string("--sepia"), 1, 100)},
+      {{"--sepia", "0", "a"}, FormatText(texts::kCliBadNumber, "0", "--sepia", 1, 100)},
       {{"--tint", "GG0000", "a"}, with(texts::kCliBadTint, "GG0000")},
       {{"--tint", "FF00", "a"}, with(texts::kCliBadTint, "FF00")},
       {{"--tint", "FF0000:0", "a"}, with(texts::kCliBadTint, "FF0000:0")},
@@ -212,9 +213,9 @@ TEST(CommandLine, UsageErrorsNameWhatIsWrong) {
       {{"--margin", "300,0", "a"}, with(texts::kCliBadMargin, "300,0")},
       {{"--margin", "10", "a"}, with(texts::kCliBadMargin, "10")},
       {{"--margin", "10,-226", "a"}, with(texts::kCliBadMargin, "10,-226")},
-      {{"--scale", "7", "a"}, FormatText(texts::kCliBadNumber, std::string("7"), std::string("--scale"), 0, 6)},
+      {{"--scale", "7", "a"}, FormatText(texts::kCliBadNumber, "7", "--scale", 0, 6)},
       {{"--transparency", "101", "a"},
-       FormatText(texts::kCliBadNumber, std::string("101"), std::string("--transparency"), 0, 100)},
+       FormatText(texts::kCliBadNumber, "101", "--transparency", 0, 100)},
       {{"--types", "jpg,xyz", "a"}, with(texts::kCliBadTypes, "xyz")},
       {{"--types", "jpg,,png", "a"}, with(texts::kCliBadTypes, "")},
       {{"--types=", "a"}, with(texts::kCliEmptyValue, "--types")},

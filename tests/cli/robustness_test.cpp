@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "cli_fixture.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 #include "settings/settings_file.h"
 
@@ -177,13 +178,13 @@ TEST_F(RobustnessTest, ExitCodesAndMessages) {
     std::string err;  // the whole of standard error
   } usage[] = {
       {{}, 2, Usage(texts::kCliNoPaths)},
-      {{"--quality", "101", good}, 2, Usage(FormatText(texts::kCliBadNumber, std::string("101"), std::string("--quality"), 0, 100))},
-      {{"--jobs", "0", good}, 2, Usage(FormatText(texts::kCliBadNumber, std::string("0"), std::string("--jobs"), 1, 256))},
-      {{"--bogus", good}, 2, Usage(FormatText(texts::kCliUnknownOption, std::string("--bogus")))},
-      {{"--size", "10y", good}, 2, Usage(FormatText(texts::kCliBadSize, std::string("10y")))},
+      {{"--quality", "101", good}, 2, Usage(FormatText(texts::kCliBadNumber, "101", "--quality", 0, 100))},
+      {{"--jobs", "0", good}, 2, Usage(FormatText(texts::kCliBadNumber, "0", "--jobs", 1, 256))},
+      {{"--bogus", good}, 2, Usage(FormatText(texts::kCliUnknownOption, "--bogus"))},
+      {{"--size", "10y", good}, 2, Usage(FormatText(texts::kCliBadSize, "10y"))},
       {{"--settings", missing, good}, 2, Usage(FormatText(texts::kCliSettingsMissing, missing))},
       {{"--settings", broken, good}, 2, Usage(FormatText(texts::kCliSettingsUnreadable, broken))},
-      {{"-p", "Gibt es nicht", good}, 2, Usage(FormatText(texts::kCliProfileMissing, std::string("Gibt es nicht")))},
+      {{"-p", "Gibt es nicht", good}, 2, Usage(FormatText(texts::kCliProfileMissing, "Gibt es nicht"))},
   };
   for (const auto& c : usage) {
     Args args = {"--dest", destination};
@@ -254,7 +255,7 @@ TEST_F(RobustnessTest, AReportThatCannotBeWrittenFailsWithItsReason) {
     EXPECT_EQ(WEXITSTATUS(status), 1) << arguments;
     const auto bytes = ReadFile(err);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
-              "lumivo-batch: " + FormatText(texts::kCliOutputFailed, std::string(texts::kReasonNoSpace)) + "\n")
+              "lumivo-batch: " + FormatText(texts::kCliOutputFailed, texts::kReasonNoSpace) + "\n")
         << arguments;
   }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/rounding.h"
+#include "core/text_format.h"
 #include "resources/texts.h"
 
 namespace lumivo {
@@ -12,7 +13,7 @@ TEST(FormatText, FillsTheProgramsFormats) {
   EXPECT_EQ(FormatText("[%4.4d]", 12345), "[12345]");
   EXPECT_EQ(FormatText("Dauer: %2.2d:%2.2d:%2.2d", 0, 1, 5), "Dauer: 00:01:05");
   EXPECT_EQ(FormatText("Fertig %3.2f %%", 33.3333), "Fertig 33.33 %");
-  EXPECT_EQ(FormatText("%s: %d%%", std::string("Bildqualität"), 50), "Bildqualität: 50%");
+  EXPECT_EQ(FormatText("%s: %d%%", "Bildqualität", 50), "Bildqualität: 50%");
   EXPECT_EQ(FormatText("'%s' und %s", "a"), "'a' und %s");
 }
 

@@ -68,7 +68,7 @@ TEST(ExifWalk, FindsTheEntriesItPatches) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const ExifInfo info(Section(c.layout));
-    EXPECT_EQ(info.problem(), ExifProblem::kNone);
+    EXPECT_EQ(info.problem(), ExifProblem::None);
     EXPECT_EQ(info.widthValue(), c.width);
     EXPECT_EQ(info.heightValue(), c.height);
     EXPECT_EQ(info.orientation(), c.orientation);
@@ -111,13 +111,13 @@ TEST(ExifWalk, BrokenBlocksEndTheirWalk) {
     ExifProblem problem;
     std::int32_t width, height;
   } cases[] = {
-      {"an entry table past the block walks no entry", tooMany, ExifProblem::kDirectorySize, 0, 0},
-      {"no II or MM", badOrder, ExifProblem::kAlignment, 0, 0},
-      {"a directory pointing at itself is walked once", selfLoop, ExifProblem::kNone, 5, 6},
-      {"a sub-directory outside the block is passed over", outside, ExifProblem::kDirectorySize, 5, 6},
-      {"a value outside the block stays unset", farValue, ExifProblem::kNone, 0, 6},
-      {"a header cut before the IFD0 offset", cutHeader, ExifProblem::kDirectorySize, 0, 0},
-      {"an IFD0 offset past the block", hugeOffset, ExifProblem::kDirectorySize, 0, 0},
+      {"an entry table past the block walks no entry", tooMany, ExifProblem::DirectorySize, 0, 0},
+      {"no II or MM", badOrder, ExifProblem::Alignment, 0, 0},
+      {"a directory pointing at itself is walked once", selfLoop, ExifProblem::None, 5, 6},
+      {"a sub-directory outside the block is passed over", outside, ExifProblem::DirectorySize, 5, 6},
+      {"a value outside the block stays unset", farValue, ExifProblem::None, 0, 6},
+      {"a header cut before the IFD0 offset", cutHeader, ExifProblem::DirectorySize, 0, 0},
+      {"an IFD0 offset past the block", hugeOffset, ExifProblem::DirectorySize, 0, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

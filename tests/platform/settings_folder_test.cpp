@@ -46,9 +46,9 @@ TEST(SettingsFolder, OnlyReadingCreatesNothing) {
   ScopedVariable own("LUMIVO_CONFIG_DIR", std::nullopt);
   ScopedVariable config("XDG_CONFIG_HOME", (dir / "config").string());
   dir.Write("plain", "x");
-  auto per_user = platform::SettingsFolder(dir / "plain" / "bin", platform::FolderUse::ReadOnly);
-  ASSERT_TRUE(per_user.ok());
-  EXPECT_EQ(*per_user, (dir / "config" / "lumivo").string() + "/");
+  auto perUser = platform::SettingsFolder(dir / "plain" / "bin", platform::FolderUse::ReadOnly);
+  ASSERT_TRUE(perUser.ok());
+  EXPECT_EQ(*perUser, (dir / "config" / "lumivo").string() + "/");
   EXPECT_FALSE(std::filesystem::exists(dir / "config"));
 
   ScopedVariable ownMissing("LUMIVO_CONFIG_DIR", (dir / "eigene").string());
@@ -66,9 +66,9 @@ TEST(SettingsFolder, WritableProgramFolderElsePerUserFolder) {
   EXPECT_EQ(*program, dir.path().string() + "/");
 
   dir.Write("plain", "x");  // a program folder nobody can write into, root included
-  auto per_user = platform::SettingsFolder(dir / "plain" / "bin");
-  ASSERT_TRUE(per_user.ok());
-  EXPECT_EQ(*per_user, (dir / "config" / "lumivo").string() + "/");
+  auto perUser = platform::SettingsFolder(dir / "plain" / "bin");
+  ASSERT_TRUE(perUser.ok());
+  EXPECT_EQ(*perUser, (dir / "config" / "lumivo").string() + "/");
   EXPECT_TRUE(std::filesystem::is_directory(dir / "config" / "lumivo"));
 
   ScopedVariable broken("XDG_CONFIG_HOME", (dir / "plain").string());

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "readers/gif_lzw_decoder.h"
-#include "readers/reader_classes.h"
+#include "readers/registered_classes.h"
 #include "support/picture_files.h"
 #include "support/temp_dir.h"
 

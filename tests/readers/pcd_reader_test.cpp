@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "readers/reader_classes.h"
 #include "readers/reader_test_support.h"
+#include "readers/registered_classes.h"
 #include "support/reader_data.h"
 #include "support/temp_dir.h"
 

@@ -4,7 +4,7 @@
 
 #include "readers/png_files.h"
 #include "readers/png_filters.h"
-#include "readers/reader_classes.h"
+#include "readers/registered_classes.h"
 #include "support/picture_files.h"
 
 namespace lumivo {

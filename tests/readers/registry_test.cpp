@@ -4,7 +4,7 @@
 
 #include "core/memory_stream.h"
 #include "readers/file_format_list.h"
-#include "readers/reader_classes.h"
+#include "readers/registered_classes.h"
 
 namespace lumivo {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "readers/reader_classes.h"
 #include "readers/reader_test_support.h"
+#include "readers/registered_classes.h"
 #include "support/picture_files.h"
 
 namespace lumivo::test {

@@ -11,7 +11,7 @@
 #include "core/bitmap.h"
 #include "core/memory_stream.h"
 #include "readers/file_format_list.h"
-#include "readers/reader_classes.h"
+#include "readers/registered_classes.h"
 #include "readers/tiff_builder.h"
 #include "readers/tiff_directory.h"
 #include "readers/tiff_image.h"

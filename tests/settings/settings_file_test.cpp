@@ -142,13 +142,13 @@ TEST(SettingsFile, WrittenFileListsSectionsAndKeysInTheDocumentedOrder) {
   }
   for (const char* key : {"Name", "CharSet", "Color", "Size", "Style"}) expected.push_back(std::string("Panel_Font:") + key);
   // Options already stands first, so its switches join the autosave key there.
-  const auto options_end = expected.begin() + 1;
+  const auto optionsEnd = expected.begin() + 1;
   const char* options[] = {"CheckBox_Start_Vorschau",    "CheckBox_MausTipps",           "CheckBox_MausTipps_FileList",
                            "CheckBox_ShowErrors",        "CheckBox_HoldFolderStrukture", "CheckBox_FileNumbers",
                            "CheckBox_OnlyShowFileNames", "CheckBox_KeepEXiF"};
-  std::vector<std::string> option_keys;
-  for (const char* key : options) option_keys.push_back(std::string("Options:") + key);
-  expected.insert(options_end, option_keys.begin(), option_keys.end());
+  std::vector<std::string> optionKeys;
+  for (const char* key : options) optionKeys.push_back(std::string("Options:") + key);
+  expected.insert(optionsEnd, optionKeys.begin(), optionKeys.end());
   expected.push_back("Profile:Dummy_String");
   EXPECT_EQ(SectionsAndKeys(dir / "setup.xml"), expected);
 
@@ -173,10 +173,10 @@ TEST(SettingsFile, SavingWithoutChangesLeavesTheFileUntouched) {
   const SettingsState state = UnusualState();
   ASSERT_TRUE(SaveSettings(FolderOf(dir), kSettingsFileName, state));
   const auto file = dir / "setup.xml";
-  const auto old_time = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
-  std::filesystem::last_write_time(file, old_time);
+  const auto oldTime = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  std::filesystem::last_write_time(file, oldTime);
   ASSERT_TRUE(SaveSettings(FolderOf(dir), kSettingsFileName, state));
-  EXPECT_EQ(std::filesystem::last_write_time(file), old_time);
+  EXPECT_EQ(std::filesystem::last_write_time(file), oldTime);
 }
 
 TEST(SettingsFile, ProfileListKeepsOnlyNamesWithAProfileFile) {

@@ -53,12 +53,12 @@ TEST(SettingsOverview, PictureWatermarkProfileWithTransparencyOff) {
                     "CheckBox_H2O_Transparenz=\"0\" ProgressBar_H2O_Transparenz_Prozent=\"40\" "
                     "UpDown_Pos_X=\"-5\"/></Configuration>");
   const int width = 47;
-  const int label_width = kOnePixelPerByte("Ausgewähltes Wasserzeichen");
+  const int labelWidth = kOnePixelPerByte("Ausgewähltes Wasserzeichen");
   auto rows = DescribeProfile(FolderOf(dir), "Logo", ConversionSettings{}, kOnePixelPerByte, width);
   ASSERT_TRUE(rows.ok()) << rows.message();
   EXPECT_EQ(*rows, (Rows{"Ausgewähltes Profil: Logo", "", "Bildqualität (in %): 70", "", "Originale Bildgröße: An", "",
                          "Keine Färbung: An", "", "Wasserzeichenbild: An",
-                         "Ausgewähltes Wasserzeichen: " + FitPathToWidth(picture, kOnePixelPerByte, width - label_width),
+                         "Ausgewähltes Wasserzeichen: " + FitPathToWidth(picture, kOnePixelPerByte, width - labelWidth),
                          "Größe des Wasserzeichens: 1/2 [ 0,5 ] - fache Verkleinerung", "Transparenz: An",
                          "Horizontale Position (in Pixel): -5", "Vertikale Position (in Pixel): 20",
                          "Postion des Wasserzeichen: Links oben"}));

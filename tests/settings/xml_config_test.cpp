@@ -43,8 +43,8 @@ TEST(XmlConfig, ReadOnlyStoreOnMissingFileGivesDefaultsAndLeavesNoFile) {
 TEST(XmlConfig, WritesThatChangeNothingLeaveTheFileUntouched) {
   TempDir dir;
   const auto file = dir.Write("setup.xml", "<Configuration>\n<A x=\"1\" y=\"\"/></Configuration>");
-  const auto old_time = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
-  std::filesystem::last_write_time(file, old_time);
+  const auto oldTime = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+  std::filesystem::last_write_time(file, oldTime);
 
   TXMLConfig store = OpenStore(file);
   store.WriteString("A", "x", "1");
@@ -53,7 +53,7 @@ TEST(XmlConfig, WritesThatChangeNothingLeaveTheFileUntouched) {
   store.WriteString("B", "missing", "");  // empty text to a missing key creates nothing
   EXPECT_FALSE(store.Modified());
   EXPECT_TRUE(store.Save().ok());
-  EXPECT_EQ(std::filesystem::last_write_time(file), old_time);
+  EXPECT_EQ(std::filesystem::last_write_time(file), oldTime);
   EXPECT_EQ(FileText(file), "<Configuration>\n<A x=\"1\" y=\"\"/></Configuration>");
 
   store.WriteString("A", "x", "");  // empty text to an existing key stores an empty attribute
@@ -164,7 +164,7 @@ TEST(XmlConfig, DamagedFilesFailCleanlyAndAreNeverRewritten) {
   TempDir dir;
   std::string binary;
   for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 131 + 7) & 0xFF);
-  std::string ten_mb_garbage(10u << 20, '<');
+  std::string tenMbGarbage(10u << 20, '<');
   std::string nested;
   for (int i = 0; i < 9; ++i) nested = "<a>" + nested + "</a>";
   const std::pair<const char*, std::string> cases[] = {
@@ -173,7 +173,7 @@ TEST(XmlConfig, DamagedFilesFailCleanlyAndAreNeverRewritten) {
       {"no end tag", "<Configuration><A x=\"1\"/>"},
       {"plain text", "hello"},
       {"binary", binary},
-      {"ten megabytes", ten_mb_garbage},
+      {"ten megabytes", tenMbGarbage},
       {"too large", std::string(kMaxSettingsFileSize + 1, ' ')},
       {"nested", nested},
   };
