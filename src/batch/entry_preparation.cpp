@@ -45,13 +45,7 @@ Status Adjust(Bitmap& working, const EntrySettings& settings, Bitmap& holder, bo
   if (!sized) {
     if (Status resized = SizeWorkingPicture(working, settings.size, holder); !resized) return resized;
   }
-
-  // The colourings' answers are not looked at, as in every front end.
-  if (c.ColouringMode == ColouringMode::Sepia) {
-    (void)ApplySepia(working, c.SepiaPercent);
-  } else if (c.ColouringMode == ColouringMode::OwnColour) {
-    (void)ApplyOwnColour(working, c.OwnColour, PercentToByte(c.OwnColourPercent), c.WhiteFilter);
-  }
+  ApplyColouring(working, c);
 
   // The margins are 16-bit values on the way to the placement.
   const int marginX = static_cast<std::int16_t>(c.WatermarkMarginX);
@@ -78,6 +72,15 @@ Status Adjust(Bitmap& working, const EntrySettings& settings, Bitmap& holder, bo
 }
 
 }  // namespace
+
+void ApplyColouring(Bitmap& working, const ConversionSettings& settings) {
+  // The colourings' answers are not looked at, as in every front end.
+  if (settings.ColouringMode == ColouringMode::Sepia) {
+    (void)ApplySepia(working, settings.SepiaPercent);
+  } else if (settings.ColouringMode == ColouringMode::OwnColour) {
+    (void)ApplyOwnColour(working, settings.OwnColour, PercentToByte(settings.OwnColourPercent), settings.WhiteFilter);
+  }
+}
 
 PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& settings,
                            PreparationWorkspace& workspace, const std::function<void()>& loaded) {
