@@ -65,6 +65,156 @@ inline constexpr std::string_view kSaveFolderTitle = "Ordner zum Speichern ausw�
 inline constexpr std::string_view kRunInProgress =
     "Es läuft gerade eine Umwandlung. Bitte warten Sie, bis sie fertig ist, oder drücken Sie \"Stopp\".";
 
+// Adjustments page: sub-page tabs, bars, switches and their hints
+inline constexpr std::string_view kSubTabQuality = "Bildqualität";
+inline constexpr std::string_view kSubTabQualityHint =
+    "Hier wird die Qualität der Bilder festgelegt. Ein guter Wert bei Digitalbildern liegt bei etwa 60%.";
+inline constexpr std::string_view kSubTabSize = "Bildgröße / Zuschneiden";
+inline constexpr std::string_view kSubTabSizeHint =
+    "Die Bildgröße kann in verschiedenen Varianten festgelegt werden. Die prozentuale Anpassung ist die "
+    "günstigste, da Bildbreite und Bildhöhe im Verhältnis gleich bleiben. ";
+inline constexpr std::string_view kSubTabColouring = "Färbung";
+inline constexpr std::string_view kSubTabColouringHint =
+    "Die Färbung ist nett, um Bilder altern zu lassen, oder um Helligkeitsabstufungen vorzunehmen.";
+inline constexpr std::string_view kSubTabWatermark = "Wasserzeichen";
+inline constexpr std::string_view kSubTabWatermarkHint =
+    "Das Wasserzeichen kann ein Bild oder ein Text sein und wird in das Ausgabebild eingebunden.";
+inline constexpr std::string_view kPercentLabel = "%s: %d%%";
+inline constexpr std::string_view kBarQuality = "Bildqualität";
+inline constexpr std::string_view kBarSize = "Bildgröße";
+inline constexpr std::string_view kBarSepia = "Sepiafärbung";
+inline constexpr std::string_view kBarOwnColour = "Färbung";
+inline constexpr std::string_view kBarTransparency = "Transparenz";
+inline constexpr std::string_view kStepDown = "-";
+inline constexpr std::string_view kStepUp = "+";
+inline constexpr std::string_view kQualityBarHint = "Hier legt man die Qualität für die Ausgabe fest.";
+inline constexpr std::string_view kOriginalHeading = "Original";
+inline constexpr std::string_view kAdjustedHeading = "Angepasst";
+inline constexpr std::string_view kQualityOriginalHint = "Originalbild.";
+inline constexpr std::string_view kQualityAdjustedHint = "Angepasstes Bild mit eingestellter Bildqualität.";
+inline constexpr std::string_view kSizeTitle = "Bildgröße";
+inline constexpr std::string_view kSizeOriginal = "Originalgröße";
+inline constexpr std::string_view kSizeOriginalHint = "Dieser Schalter legt fest, dass die Bildgröße gleich bleibt.";
+inline constexpr std::string_view kSizePercent = "Anpassung in Prozent";
+inline constexpr std::string_view kSizePercentHint =
+    "Die Bildgröße wird proportional geändert. Die Bildbreite bleibt im Verhältnis gleich zur Bildhöhe. Eine "
+    "Bildvergrößerung ist auch möglich.";
+inline constexpr std::string_view kSizeOwn = "Eigene Bildgröße";
+inline constexpr std::string_view kSizeOwnHint =
+    "Schaltet den Modus für die eigenen Bildmaße ein. Die Bildbreite und Bildhöhe  wird auf diese Maße "
+    "festgelegt, eine Bildverzerrung ist hier jedoch meistens der Fall.";
+inline constexpr std::string_view kSizeWidth = "Breite";
+inline constexpr std::string_view kSizeWidthHint = "Bildbreite in Pixel.";
+inline constexpr std::string_view kSizeHeight = "Höhe";
+inline constexpr std::string_view kSizeHeightHint = "Bildhöhe in Pixel.";
+inline constexpr std::string_view kColouringTitle = "Färbung";
+inline constexpr std::string_view kColouringNone = "Keine Färbung";
+inline constexpr std::string_view kColouringNoneHint = "Färbung für Bilder ausschalten.";
+inline constexpr std::string_view kColouringSepia = "Sepia-Färbung";
+inline constexpr std::string_view kColouringSepiaHint =
+    "Sepia-Färbung für Bilder einschalten (Verblasste Schwarz-Weiß-Fotografien, deren \"Schwarz\"-Anteil "
+    "bräunlich geworden ist und deren Weiß auf dem Papier mit der Zeit gelblich-creme erscheint. Die meisten "
+    "Fotografie-Abzüge, die 60 Jahre und älter sind, zeigen die Sepia-Charakteristik. Heutzutage sind für "
+    "diesen Effekt auch eigens spezielle Sepia-Filme käuflich.)";
+inline constexpr std::string_view kColouringStrengthHint = "Die Stärke der Färbung.";
+inline constexpr std::string_view kColouringOwn = "Eigene Färbung";
+inline constexpr std::string_view kColouringOwnHint = "Eine eigene Farb - Färbung für Bilder einschalten.";
+inline constexpr std::string_view kOwnColourPanel = "Farbe";
+inline constexpr std::string_view kOwnColourPanelHint =
+    "Hier wird die Farbe für die eigene Färbung ausgewählt. Nicht jede Farbe führt zu einer direkten Färbung im "
+    "Testbild. Eigene Tests sind sicherlich aufschlußreicher.";
+inline constexpr std::string_view kWhiteFilter = "Weißfilter";
+inline constexpr std::string_view kWhiteFilterHint =
+    "Durch den Weißfilter hellen die weißen Bereiche nicht weiter auf.";
+inline constexpr std::string_view kColouringOriginalHint = "Das ist das Originalbild.";
+inline constexpr std::string_view kColouringAdjustedHint = "Dies ist das Testbild mit der eingestellten Färbung.";
+inline constexpr std::string_view kWatermarkTitle = "Wasserzeichen";
+inline constexpr std::string_view kWatermarkNone = "Kein Wasserzeichen";
+inline constexpr std::string_view kWatermarkNoneHint = "Schaltet alle Wasserzeichen aus.";
+inline constexpr std::string_view kWatermarkPicture = "Bild - Wasserzeichen verwenden";
+inline constexpr std::string_view kWatermarkPictureHint = "Schaltet das Bild-Wasserzeichen an.";
+inline constexpr std::string_view kWatermarkImageHint = "Dies ist das aktuelle Bild-Wasserzeichen.";
+inline constexpr std::string_view kChoosePicture = "...";
+inline constexpr std::string_view kChoosePictureHint = "Wasserzeichenbild aussuchen.";
+inline constexpr std::string_view kClearPicture = "Clear";
+inline constexpr std::string_view kClearPictureHint = "Wasserzeichenbild auf Standard zurücksetzen.";
+inline constexpr std::string_view kWatermarkScaleHint = "Wasserzeichengröße im Ausgabebild.";
+inline constexpr std::string_view kTransparency = "Transparenz";
+inline constexpr std::string_view kTransparencyHint =
+    "Hiermit wird die Transparenz für das Bild-Wasserzeichen ein- oder ausgeschaltet.";
+inline constexpr std::string_view kTransparencyBarHint = "Tranparenzwert des Bild-Wasserzeichens.";
+inline constexpr std::string_view kWatermarkText = "Text - Wasserzeichen verwenden";
+inline constexpr std::string_view kWatermarkTextHint = "Schaltet das Text-Wasserzeichen an.";
+inline constexpr std::string_view kWatermarkTextEditHint =
+    "Hier steht der Text, welcher im Bild als Wasserzeichen eingefügt wird.";
+inline constexpr std::string_view kFontPanel = "Schriftart";
+inline constexpr std::string_view kFontPanelCaption = "%s: %d";
+inline constexpr std::string_view kMarginX = "Abstand links/rechts";
+inline constexpr std::string_view kMarginXHint = "Abstand zum linken bzw. rechten Rand des Bildes";
+inline constexpr std::string_view kMarginY = "Abstand oben/unten";
+inline constexpr std::string_view kMarginYHint = "Abstand zum oberen bzw. unteren Rand des Bildes";
+inline constexpr std::string_view kPositionGroup = " Wasserzeichen - Position";
+inline constexpr std::string_view kPositionGroupHint = "Dies legt die Position des Wasserzeichen fest.";
+// Our own: the font dialog's title and its colour row.
+inline constexpr std::string_view kFontDialogTitle = "Schriftart";
+inline constexpr std::string_view kFontDialogColour = "Farbe:";
+
+// Options page
+inline constexpr std::string_view kMouseHints = "Mauszeigertipps im Programm";
+inline constexpr std::string_view kMouseHintsHint = "Im ganzen Programm sind die Mauszeigertipps sichtbar.";
+inline constexpr std::string_view kFileListHints = "Mauszeigertipps in der Dateiliste";
+inline constexpr std::string_view kFileListHintsHint = "Für die Dateiliste gibt es mehr Informationen zum Bild.";
+inline constexpr std::string_view kShowErrors = "Programmfehler anzeigen";
+inline constexpr std::string_view kShowErrorsHint =
+    "Bei der Verarbeitung werden Programmfehler angezeigt, wenn dieser Schalter aktiv ist.";
+inline constexpr std::string_view kKeepFolderStructure = "Ordnerstrukturen beibehalten";
+inline constexpr std::string_view kKeepFolderStructureHint =
+    "Die Ordnerstruktur wird mitgespeichert, beginnend bei dem 1. Ordner des Pfades.";
+inline constexpr std::string_view kAlwaysNumber = "Dateinamen-Nummer";
+inline constexpr std::string_view kAlwaysNumberHint =
+    "Die Dateinamen werden immer mit einer aufsteigenden Nummer durchnummeriert, wenn der Dateiname schon "
+    "vorhanden ist. Diese Option ermöglicht nur, dass IMMER eine Nummer vergeben wird.";
+inline constexpr std::string_view kOnlyFileNames = "Nur Dateinamen in Dateiliste";
+inline constexpr std::string_view kOnlyFileNamesHint =
+    "Es werden nur die Dateinamen der Bilder in der Liste angezeigt, nicht die Verzeichnisse davor. Der "
+    "komplette Pfad bleibt als Mauszeigertipp weiterhin sichtbar.";
+inline constexpr std::string_view kKeepExif = "EXiF aus JPG/JPEG oder TiFF behalten";
+inline constexpr std::string_view kKeepExifHint = "Die Metadaten aus einigen Dateiformaten bleiben im neuen Bild erhalten.";
+inline constexpr std::string_view kAutoSave = "Einstellungen automatisch speichern";
+inline constexpr std::string_view kAutoSaveHint = "Alle Einstellungen werden beim Beenden automatisch gespeichert.";
+inline constexpr std::string_view kFileTypeHeading = "Auswahl";
+inline constexpr std::string_view kFileTypeAll = "Alle";
+inline constexpr std::string_view kFileTypeAllHint = "Alle Dateitypen werden für die Dateiliste benutzt.";
+inline constexpr std::string_view kFileTypeNone = "Keine";
+inline constexpr std::string_view kFileTypeNoneHint = "Keine Dateitypen werden markiert.";
+inline constexpr std::string_view kFileTypeReverse = "Umkehren";
+inline constexpr std::string_view kFileTypeReverseHint =
+    "Die komplette Auswahl wird umgekerht. Markierte Elemente sind dann nicht mehr markiert und umgekehrt  :)";
+inline constexpr std::string_view kFileTypeListHint =
+    "Diese hier markierten Dateitypen werden bei einer Dateiauswahl per Drag und Drop (Ordner in das Programm "
+    "legen) eingelesen. Nicht markierte Dateitypen werden ignoriert.";
+
+// Profile page
+inline constexpr std::string_view kProfilesTitle = "Profilverwaltung";
+inline constexpr std::string_view kActivateProfile = "Ausgewähltes Profil aktivieren";
+inline constexpr std::string_view kActivateProfileHint = "Das markierte Profil in der Liste wird aktiviert.";
+inline constexpr std::string_view kCreateProfile = "Neues Profil erstellen";
+inline constexpr std::string_view kCreateProfileHint =
+    "Das aktuelle Profil wird in einer eigenen Datei im Programmverzeichnis gespeichert.";
+inline constexpr std::string_view kDeleteProfile = "Profil löschen";
+inline constexpr std::string_view kDeleteProfileHint = "Das markierte Profil wird endgültig gelöscht.";
+inline constexpr std::string_view kProfileArrow = "<-";
+inline constexpr std::string_view kProfileListHint =
+    "Hier werden alle gespeicherten Profile aufgelistet. Ein Klick auf einen Eintrag zeigt die Bildanpassungen "
+    "des Profils in der Vorschau an.";
+inline constexpr std::string_view kProfileOverviewHint =
+    "Dieses Feld zeigt die Profileinstellungen des ausgewählten Profils oder der aktuellen Einstellungen des "
+    "Programmes knapp an.";
+// Our own: activating a profile would empty the list a run works through.
+inline constexpr std::string_view kProfileWhileRunning =
+    "Während einer Umwandlung kann kein Profil aktiviert werden. Bitte warten Sie, bis sie fertig ist, oder "
+    "drücken Sie \"Stopp\".";
+
 // Info page
 inline constexpr std::string_view kLogoHint = "Das ist das Programmlogo.";
 inline constexpr std::string_view kAboutHint = "Impressum.";
@@ -176,7 +326,7 @@ inline constexpr std::string_view kNewProfileTitle = "Neues Profil";
 inline constexpr std::string_view kNewProfilePrompt = "Bitte geben Sie einen Profilnamen ein: ";
 inline constexpr std::string_view kProfileNameNotAllowed = "Dieser Dateiname ist nicht erlaubt.";
 inline constexpr std::string_view kProfileExists = "Ein Profil unter diesem Namen ist schon vorhanden.";
-inline constexpr std::string_view kProfileNotSaved = "Das Profil %s konnte nicht gespeichert werden.";
+inline constexpr std::string_view kProfileNotSaved = "Das Profil %s konnte nicht gespeichert werden. %s";
 inline constexpr std::string_view kProfileDeleted = "Das Profil wurde gelöscht.";
 inline constexpr std::string_view kProfileLoaded = "Das Profil %s wurde geladen.";
 inline constexpr std::string_view kOverviewSelectedProfile = "Ausgewähltes Profil";
@@ -284,6 +434,9 @@ inline constexpr std::string_view kCliHelp =
     "  -v, --verbose         zu jeder Datei Ergebnis und Dauer auf der\n"
     "                        Fehlerausgabe, auch bei Erfolg\n"
     "      --quiet           keine Fortschrittsanzeige\n"
+    "      --no-sync         Dateien nicht auf die Platte zwingen, bevor sie ihren\n"
+    "                        Namen bekommen: schneller bei vielen kleinen Dateien,\n"
+    "                        aber ein Stromausfall kann gemeldete Dateien leeren\n"
     "      --list-profiles   die gespeicherten Profile zeigen, eines je Zeile\n"
     "      --show-settings   die Einstellungen zeigen, mit denen umgewandelt würde\n"
     "  -h, --help            diese Hilfe anzeigen\n"
@@ -314,8 +467,8 @@ inline constexpr std::string_view kCliEmptyValue = "Die Option '%s' braucht eine
 inline constexpr std::string_view kCliNoPaths = "Es wurde keine Datei und kein Ordner angegeben.";
 inline constexpr std::string_view kCliSettingsMissing = "Die Einstellungsdatei '%s' wurde nicht gefunden.";
 inline constexpr std::string_view kCliSettingsUnreadable =
-    "Die Einstellungsdatei '%s' kann nicht gelesen werden (mit --defaults ohne sie beginnen).";
-inline constexpr std::string_view kCliProfileMissing = "Das Profil '%s' ist nicht vorhanden oder nicht lesbar.";
+    "Die Einstellungsdatei '%s' kann nicht gelesen werden (mit --defaults ohne sie beginnen). %s";
+inline constexpr std::string_view kCliProfileMissing = "Das Profil '%s' ist nicht vorhanden oder nicht lesbar. %s";
 inline constexpr std::string_view kCliPictureRefused = "Das Wasserzeichenbild kann nicht verwendet werden. %s";
 inline constexpr std::string_view kCliPathMissing = "'%s' wurde nicht gefunden.";
 inline constexpr std::string_view kCliDestinationNotFolder = "Der Zielordner '%s' kann nicht angelegt werden.";

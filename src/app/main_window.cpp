@@ -95,9 +95,13 @@ MainWindow::MainWindow(std::string settingsFolder, WindowDialogs dialogs, QWidge
   auto* stack = new QStackedLayout(pageArea_);
   stack->setContentsMargins(0, 0, 0, 0);
   startPage_ = new StartPage(published_, *hints_, dialogs_, pageArea_);
-  adjustmentsPage_ = new AdjustmentsPage(pageArea_);
+  adjustmentsPage_ = new AdjustmentsPage(dialogs_, pageArea_);
   optionsPage_ = new OptionsPage(pageArea_);
-  profilesPage_ = new ProfilesPage(pageArea_);
+  profilesPage_ = new ProfilesPage(
+      settingsFolder_, dialogs_,
+      {[this] { return adjustmentsPage_->Conversion(); }, [this] { return startPage_->running(); },
+       [this](const ConversionSettings& loaded) { ActivateAdjustments(loaded); }},
+      pageArea_);
   infoPage_ = new InfoPage(pageArea_);
   for (QWidget* page : {static_cast<QWidget*>(startPage_), static_cast<QWidget*>(adjustmentsPage_),
                         static_cast<QWidget*>(optionsPage_), static_cast<QWidget*>(profilesPage_),
@@ -108,7 +112,11 @@ MainWindow::MainWindow(std::string settingsFolder, WindowDialogs dialogs, QWidge
   connect(startPage_, &StartPage::settingsChanged, this, &MainWindow::PublishSettings);
   connect(adjustmentsPage_, &AdjustmentsPage::settingsChanged, this, &MainWindow::PublishSettings);
   connect(optionsPage_, &OptionsPage::settingsChanged, this, &MainWindow::PublishSettings);
-  connect(profilesPage_, &ProfilesPage::settingsChanged, this, &MainWindow::PublishSettings);
+  connect(optionsPage_, &OptionsPage::mouseHintsClicked, this, [this](bool on) { hints_->SetEnabled(on); });
+  connect(optionsPage_, &OptionsPage::onlyFileNamesClicked, this,
+          [this](bool on) { startPage_->SetOnlyFileNames(on); });
+  connect(optionsPage_, &OptionsPage::autoSaveClicked, this,
+          [this](bool on) { (void)SaveAutoSaveFlag(settingsFolder_, kSettingsFileName, on); });
   connect(startPage_, &StartPage::runFinished, this, [this] {
     if (closeAfterRun_) close();
   });
@@ -214,6 +222,13 @@ void MainWindow::RefreshWindow(bool startUp) {
   adjustmentsPage_->RefreshAdjustmentsPage(startUp);
   infoPage_->FillTexts();
   PublishSettings();
+}
+
+void MainWindow::ActivateAdjustments(const ConversionSettings& loaded) {
+  applying_ = true;
+  adjustmentsPage_->ApplyConversion(loaded);
+  applying_ = false;
+  RefreshWindow(/*startUp=*/false);
 }
 
 void MainWindow::PublishSettings() {

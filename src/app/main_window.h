@@ -45,6 +45,9 @@ class MainWindow final : public QWidget {
   // Brings every page in line with the settings just applied; at start-up
   // also brings the Start page to the front.
   void RefreshWindow(bool startUp);
+  // A profile's adjustments into the controls, then RefreshWindow without
+  // its start-up steps.
+  void ActivateAdjustments(const ConversionSettings& loaded);
   // Hands the run a copy of the controls' state.
   void PublishSettings();
   // Files and folders given to the program or handed over by a second start.

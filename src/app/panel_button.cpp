@@ -38,6 +38,11 @@ void PanelButton::mousePressEvent(QMouseEvent* event) {
   event->accept();
 }
 
+void PanelButton::mouseDoubleClickEvent(QMouseEvent* event) {
+  mousePressEvent(event);
+  if (event->button() == Qt::LeftButton) emit doubleClicked(this);
+}
+
 void PanelButton::mouseReleaseEvent(QMouseEvent* event) {
   const bool inside = rect().contains(event->position().toPoint());
   const bool wasLeft = leftPressed_ && event->button() == Qt::LeftButton;

@@ -24,10 +24,13 @@ class PanelButton final : public QLabel {
   void clicked(lumivo::app::PanelButton* button);
   // Any button let go over the panel (the open button tells left from right).
   void released(lumivo::app::PanelButton* button, Qt::MouseButton mouseButton);
+  // The second press of a left double click (its release still clicks).
+  void doubleClicked(lumivo::app::PanelButton* button);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   int commandTag_;

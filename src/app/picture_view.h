@@ -1,6 +1,7 @@
 #pragma once
 // A picture control: the picture centred and scaled down proportionally to
-// fit (never up), or stretched proportionally to fill.
+// fit (never up), stretched proportionally to fill, or enlarged by the
+// largest whole factor that fits, pixel by pixel (so compression loss shows).
 
 #include <QImage>
 #include <QWidget>
@@ -12,7 +13,7 @@ class PictureView final : public QWidget {
   Q_DISABLE_COPY_MOVE(PictureView)
 
  public:
-  enum class Fit { ScaleDown, Stretch };
+  enum class Fit { ScaleDown, Stretch, WholeZoom };
 
   PictureView(const QString& name, const QString& hint, Fit fit, QWidget* parent = nullptr);
 

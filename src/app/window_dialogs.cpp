@@ -1,8 +1,12 @@
 #include "app/window_dialogs.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
+
+#include "app/font_colour_dialog.h"
 
 namespace lumivo::app {
 
@@ -30,8 +34,38 @@ std::optional<QString> PickFolder(QWidget* parent, const QString& title, const Q
   return folder;
 }
 
+std::optional<QColor> PickColour(QWidget* parent, const QColor& initial) {
+  const QColor colour = QColorDialog::getColor(initial, parent);
+  if (!colour.isValid()) return std::nullopt;
+  return colour;
+}
+
+std::optional<FontDescription> PickFont(QWidget* parent, const FontDescription& initial) {
+  FontColourDialog dialog(initial, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Chosen();
+}
+
+std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& prompt) {
+  bool confirmed = false;
+  const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, QString(), &confirmed);
+  if (!confirmed) return std::nullopt;
+  return text;
+}
+
+QString OpenPicture(QWidget* parent, const QString& startFolder, const QStringList& nameFilters) {
+  QFileDialog dialog(parent, QString(), startFolder);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters(nameFilters);
+  if (!nameFilters.isEmpty()) dialog.selectNameFilter(nameFilters.front());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().front();
+}
+
 }  // namespace
 
-WindowDialogs PlatformDialogs() { return {ShowMessage, OpenFiles, PickFolder}; }
+WindowDialogs PlatformDialogs() {
+  return {ShowMessage, OpenFiles, PickFolder, PickColour, PickFont, AskText, OpenPicture};
+}
 
 }  // namespace lumivo::app

@@ -56,7 +56,8 @@ class Run {
         settings_(settings),
         observer_(observer),
         options_(options),
-        stop_(stop) {}
+        stop_(stop),
+        output_(options.sync) {}
 
   RunResult Execute(SizeRequest size, int quality) {
     size_ = size;
@@ -81,6 +82,7 @@ class Run {
         if (!Commit(i, pool.Take(i), /*shown=*/false)) break;
       }
     }
+    output_.Finish();
     stopwatch_.Stop();
     if (!result_.passedOnError.empty()) return result_;
     Summarise();
@@ -187,7 +189,7 @@ class Run {
     if (options.KeepExif && options_.transferMetadata)
       withMetadata = options_.transferMetadata(prepared.stream, prepared.width, prepared.height, source);
     const std::span<const std::uint8_t> bytes = withMetadata ? *withMetadata : prepared.stream;
-    const auto written = options_.dryRun ? Plan(source, placement) : WriteOutputFile(source, placement, bytes);
+    const auto written = options_.dryRun ? Plan(source, placement) : output_.WriteOutputFile(source, placement, bytes);
     if (!written) {
       // A failed write is a failure the user must see, not a silent skip.
       Handled failed = Fail(source, BuildOutputName(source, placement).path(), written.message());
@@ -243,6 +245,7 @@ class Run {
   RunObserver& observer_;
   const RunOptions& options_;
   std::atomic<bool>& stop_;
+  OutputSession output_;
   SizeRequest size_;
   int quality_ = 50;
   Stopwatch stopwatch_;

@@ -41,16 +41,12 @@ Error CheckFailure(SourceProblem problem, const std::string& source) {
   return {};
 }
 
-Status Adjust(Bitmap& working, const EntrySettings& settings, Bitmap& holder) {
+Status Adjust(Bitmap& working, const EntrySettings& settings, Bitmap& holder, bool sized) {
   const ConversionSettings& c = settings.conversion;
-  if (Status sized = SizeWorkingPicture(working, settings.size, holder); !sized) return sized;
-
-  // The colourings' answers are not looked at, as in every front end.
-  if (c.ColouringMode == ColouringMode::Sepia) {
-    (void)ApplySepia(working, c.SepiaPercent);
-  } else if (c.ColouringMode == ColouringMode::OwnColour) {
-    (void)ApplyOwnColour(working, c.OwnColour, PercentToByte(c.OwnColourPercent), c.WhiteFilter);
+  if (!sized) {
+    if (Status resized = SizeWorkingPicture(working, settings.size, holder); !resized) return resized;
   }
+  ApplyColouring(working, c);
 
   // The margins are 16-bit values on the way to the placement.
   const int marginX = static_cast<std::int16_t>(c.WatermarkMarginX);
@@ -78,15 +74,29 @@ Status Adjust(Bitmap& working, const EntrySettings& settings, Bitmap& holder) {
 
 }  // namespace
 
+void ApplyColouring(Bitmap& working, const ConversionSettings& settings) {
+  // The colourings' answers are not looked at, as in every front end.
+  if (settings.ColouringMode == ColouringMode::Sepia) {
+    (void)ApplySepia(working, settings.SepiaPercent);
+  } else if (settings.ColouringMode == ColouringMode::OwnColour) {
+    (void)ApplyOwnColour(working, settings.OwnColour, PercentToByte(settings.OwnColourPercent), settings.WhiteFilter);
+  }
+}
+
 PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& settings,
                            PreparationWorkspace& workspace, const std::function<void()>& loaded) {
   if (const SourceProblem problem = CheckSource(source); problem != SourceProblem::None)
     return Failed(CheckFailure(problem, source));
-  if (Status load = LoadUprightPicture(source, workspace.working, workspace.source); !load)
+  // A JPEG is decoded straight at its output size: the full picture is
+  // never made, and the sizing step has nothing left to do.
+  JpegDecodeRequest decode;
+  decode.sampleTo = [&settings](PictureSize full) { return TargetSize(settings.size, full); };
+  bool sized = false;
+  if (Status load = LoadUprightPicture(source, workspace.working, workspace.source, decode, sized); !load)
     return Failed(load.error());
   if (loaded) loaded();
   try {
-    if (Status adjusted = Adjust(workspace.working, settings, workspace.source); !adjusted)
+    if (Status adjusted = Adjust(workspace.working, settings, workspace.source, sized); !adjusted)
       return Raised(adjusted.error());
     if (Status compressed = CompressOutput(workspace.working, workspace.jpeg, settings.quality); !compressed)
       return Raised(compressed.error());

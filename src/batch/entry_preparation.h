@@ -48,6 +48,10 @@ struct PreparedEntry {
   double milliseconds = 0;  // the preparation's own time, from PrepareTimed
 };
 
+// The colouring of the settings (sepia, own colour or none), as every entry
+// and the window's colouring preview apply it.
+void ApplyColouring(Bitmap& working, const ConversionSettings& settings);
+
 // `loaded` is called once the picture has loaded, before the adjustments.
 PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& settings,
                            PreparationWorkspace& workspace, const std::function<void()>& loaded = {});

@@ -352,6 +352,11 @@ constexpr OptionSpec kOptions[] = {
        if (status) line.reportFile = use.value;
        return status;
      }},
+    {"no-sync", 0, false,
+     [](const OptionUse&, CommandLine& line) {
+       line.sync = false;
+       return Status::Ok();
+     }},
     {"verbose", 'v', false, Switch<&CommandLine::verbose>},
     {"quiet", 0, false, Switch<&CommandLine::quiet>},
     {"list-profiles", 0, false, Task<Action::ListProfiles>},

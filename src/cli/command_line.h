@@ -68,6 +68,7 @@ struct CommandLine {
   TypeChoice types = TypeChoice::All;
   std::vector<int> listedTypes;  // rows of FileTypeTable, for TypeChoice::Listed
   bool quiet = false;
+  bool sync = true;  // each output on the disk before it gets its name
   std::optional<PictureSize> fit;  // the box of --fit, which also sets the own size to it
   bool enlarge = false;
   bool relative = false;  // each folder argument's tree below the destination

@@ -146,6 +146,7 @@ int Run(const CommandLine& line, char* programName) {
   const auto gui = StartGui(programName);
   RunOptions options;
   options.jobs = line.jobs.value_or(DefaultJobs());
+  options.sync = line.sync;
   options.decimalSeparator = QLocale::system().decimalPoint().toStdString();
   if (line.fit) options.size = SizeRequest{line.fit->width, line.fit->height, 0, /*fit=*/true, line.enlarge};
   if (line.relative) options.structureRoots = collected.roots;

@@ -39,8 +39,12 @@ Status LoadSettingsFile(const std::string& file, SettingsState& state) {
   const fs::path path(file);
   if (!fs::exists(path, error)) return Error{FormatText(texts::kCliSettingsMissing, file)};
   const std::string folder = AbsolutePath(path.parent_path().empty() ? "." : path.parent_path().string()) + "/";
-  if (fs::is_directory(path, error) || !LoadSettings(folder, path.filename().string(), state))
-    return Error{FormatText(texts::kCliSettingsUnreadable, file)};
+  if (fs::is_directory(path, error)) {
+    return Error{FormatText(texts::kCliSettingsUnreadable, file, FormatText(texts::kFileNotReadable, file))};
+  }
+  if (Status loaded = LoadSettings(folder, path.filename().string(), state); !loaded) {
+    return Error{FormatText(texts::kCliSettingsUnreadable, file, loaded.message())};
+  }
   return Status::Ok();
 }
 
@@ -76,12 +80,16 @@ Result<SettingsState> LoadRunSettings(const CommandLine& line) {
       break;
     case SettingsOrigin::SettingsFolder:
       // A missing file is a first start; one that is there must be readable.
-      if (!LoadSettings(settingsFolder, kSettingsFileName, state))
-        return Error{FormatText(texts::kCliSettingsUnreadable, settingsFolder + std::string(kSettingsFileName))};
+      if (Status loaded = LoadSettings(settingsFolder, kSettingsFileName, state); !loaded) {
+        return Error{FormatText(texts::kCliSettingsUnreadable, settingsFolder + std::string(kSettingsFileName),
+                                loaded.message())};
+      }
       break;
   }
-  if (line.profile && !LoadProfile(settingsFolder, *line.profile, state.Conversion))
-    return Error{FormatText(texts::kCliProfileMissing, *line.profile)};
+  if (line.profile) {
+    if (Status loaded = LoadProfile(settingsFolder, *line.profile, state.Conversion); !loaded)
+      return Error{FormatText(texts::kCliProfileMissing, *line.profile, loaded.message())};
+  }
   ApplyOverrides(line.overrides, state);
   return state;
 }

@@ -24,9 +24,8 @@ struct SizeRequest {
 // length; a fit scales the shorter side the same way and never to 0.
 PictureSize TargetSize(const SizeRequest& request, PictureSize source);
 
-// In percent mode the sides are (side / 100) x P in extended precision,
-// ties to even. A side of 0 or less keeps the source's length. The picture
-// is stretched nearest-neighbour onto the new size, aspect ratio not kept.
+// Stretches the working picture nearest-neighbour onto its TargetSize,
+// aspect ratio not kept.
 // `source` ends up holding the unscaled picture; a run passes the same one
 // for every entry so that both bitmaps' memory is reused.
 Status SizeWorkingPicture(Bitmap& working, const SizeRequest& request, Bitmap& source);

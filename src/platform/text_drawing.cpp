@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/font_conversion.h"
 #include "platform/gui_application.h"
 #include "platform/qt_image.h"
 #include "platform/system_colour.h"
@@ -19,22 +20,14 @@ namespace lumivo::platform {
 namespace {
 
 constexpr int kDotsPerMeter96Dpi = 3780;
-constexpr int kLargestPointSize = 1638;  // what the font dialog offers at most
 
 // Points at 96 dpi, rounded half away from zero like the system's own
 // conversion; the pixel size keeps the result independent of any screen.
-int PixelSizeFor(int points) {
-  const int p = std::clamp(std::abs(points), 1, kLargestPointSize);
-  return (p * 96 + 36) / 72;
-}
+int PixelSizeFor(int points) { return (points * 96 + 36) / 72; }
 
 QFont MakeFont(const FontDescription& description) {
-  QFont font(QString::fromStdString(description.face));
-  font.setPixelSize(PixelSizeFor(description.size));
-  font.setBold((description.style & FontDescription::kBold) != 0);
-  font.setItalic((description.style & FontDescription::kItalic) != 0);
-  font.setUnderline((description.style & FontDescription::kUnderline) != 0);
-  font.setStrikeOut((description.style & FontDescription::kStrikeOut) != 0);
+  QFont font = ToQFont(description);
+  font.setPixelSize(PixelSizeFor(font.pointSize()));
   // Fixed rendering choices: left to the desktop's defaults, the GUI on a
   // display and the headless run would hint and smooth differently.
   font.setStyleStrategy(static_cast<QFont::StyleStrategy>(QFont::PreferAntialias | QFont::NoSubpixelAntialias));

@@ -34,6 +34,13 @@ void WindowTest::OpenWindow() {
     return pickedFiles;
   };
   dialogs.pickFolder = [this](QWidget*, const QString&, const QString&) { return pickedFolder; };
+  dialogs.pickColour = [this](QWidget*, const QColor&) { return pickedColour; };
+  dialogs.pickFont = [this](QWidget*, const FontDescription&) { return pickedFont; };
+  dialogs.askText = [this](QWidget*, const QString&, const QString&) -> std::optional<QString> {
+    if (typedNames.isEmpty()) return std::nullopt;
+    return typedNames.takeFirst();
+  };
+  dialogs.openPicture = [this](QWidget*, const QString&, const QStringList&) { return pickedPicture; };
   window = std::make_unique<app::MainWindow>(Folder(), dialogs);
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

@@ -56,6 +56,10 @@ class WindowTest : public ::testing::Test {
   QStringList offeredFilters;
   QStringList pickedFiles;
   std::optional<QString> pickedFolder;
+  std::optional<QColor> pickedColour;
+  std::optional<FontDescription> pickedFont;
+  QStringList typedNames;  // answers of the input prompt, in order; none left: cancelled
+  QString pickedPicture;
 };
 
 // The pictures of the run tests: BMP files of noisy colours.

@@ -21,6 +21,8 @@
 #include "app/tab_strip.h"
 #include "core/builtin_pictures.h"
 #include "platform/qt_image.h"
+#include "settings/profiles.h"
+#include "settings/settings_file.h"
 
 namespace {
 
@@ -90,7 +92,7 @@ int main(int argc, char* argv[]) {
     pictures.push_back(path);
   }
   QDir().mkpath(work.filePath("settings"));
-  MainWindow window(ToUtf8(work.filePath("settings")) + "/", WindowDialogs{});
+  MainWindow window(ToUtf8(work.filePath("settings")) + "/", PlatformDialogs());
   window.move(40, 40);
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return Fail("the window does not open") ? 0 : 1;
@@ -103,10 +105,38 @@ int main(int argc, char* argv[]) {
                         {"Panel_Optionen", "options-page.png"},
                         {"Panel_Profilverwaltung", "profiles-page.png"},
                         {"Panel_Info", "info-page.png"}};
+  // Adjustments worth showing: a sepia tint, a text watermark, a profile.
+  lumivo::SettingsState state = window.BuildSettings();
+  state.Conversion.Quality = 35;
+  state.Conversion.SizeMode = lumivo::SizeMode::Percent;
+  state.Conversion.SizePercent = 50;
+  state.Conversion.ColouringMode = lumivo::ColouringMode::Sepia;
+  state.Conversion.SepiaPercent = 40;
+  state.Conversion.WatermarkMode = lumivo::WatermarkMode::Text;
+  state.Conversion.WatermarkText = "© Lumivo 2011";
+  state.Conversion.WatermarkPosition = 3;
+  state.Options.FileTypeChecked.fill(true);
+  state.Options.FileTypeChecked[2] = false;
+  window.ApplySettings(state);
+  (void)lumivo::SaveProfile(ToUtf8(work.filePath("settings")) + "/", "Web klein", state.Conversion);
+  state.Profiles = {"Web klein"};
+  window.ApplySettings(state);
+
   for (const Shot& shot : shots) {
     QTest::mouseClick(window.tabs()->TabButton(shot.tab), Qt::LeftButton);
     QTest::qWait(100);
     if (window.currentPage()->objectName() != TabStrip::PageName(shot.tab)) ok = Fail(shot.tab);
+    if (std::string_view(shot.tab) == "Panel_Bildanpassungen") {
+      const Shot subPages[] = {{"Panel_Bildqualitaet", "adjustments-quality.png"},
+                               {"Panel_Bildgroesse", "adjustments-size.png"},
+                               {"Panel_H2O", "adjustments-watermark.png"},
+                               {"Panel_Faerbung", "adjustments-colouring.png"}};
+      for (const Shot& sub : subPages) {
+        QTest::mouseClick(window.findChild<PanelButton*>(sub.tab), Qt::LeftButton);
+        QTest::qWait(100);
+        if (!window.grab().save(out + "/" + sub.file)) ok = Fail(sub.file);
+      }
+    }
     if (!window.grab().save(out + "/" + shot.file)) ok = Fail(shot.file);
   }
   QTest::mouseClick(window.tabs()->TabButton("Panel_Start"), Qt::LeftButton);
