@@ -54,7 +54,8 @@ class Run {
         settings_(settings),
         observer_(observer),
         options_(options),
-        stop_(stop) {}
+        stop_(stop),
+        output_(options.sync) {}
 
   RunResult Execute(SizeRequest size, int quality) {
     size_ = size;
@@ -79,6 +80,7 @@ class Run {
         if (!Commit(i, pool.Take(i), /*shown=*/false)) break;
       }
     }
+    output_.Finish();
     stopwatch_.Stop();
     if (!result_.passedOnError.empty()) return result_;
     Summarise();
@@ -150,7 +152,7 @@ class Run {
     std::optional<std::vector<std::uint8_t>> withMetadata;
     if (options.KeepExif && options_.transferMetadata)
       withMetadata = options_.transferMetadata(prepared.stream, prepared.width, prepared.height, source);
-    const auto written = WriteOutputFile(source, placement, withMetadata ? *withMetadata : prepared.stream);
+    const auto written = output_.WriteOutputFile(source, placement, withMetadata ? *withMetadata : prepared.stream);
     if (!written) {
       // A failed write is a failure the user must see, not a silent skip.
       Fail(source, BuildOutputName(source, placement).path(), written.message());
@@ -195,6 +197,7 @@ class Run {
   RunObserver& observer_;
   const RunOptions& options_;
   std::atomic<bool>& stop_;
+  OutputSession output_;
   SizeRequest size_;
   int quality_ = 50;
   Stopwatch stopwatch_;

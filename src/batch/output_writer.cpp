@@ -31,10 +31,14 @@ bool ValidFileName(std::string_view name) {
   return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos;
 }
 
+constexpr std::string_view kTemporaryStem = "lumivo";
+
 }  // namespace
 
-Result<std::string> WriteNewFile(std::string_view folderText, std::span<const std::uint8_t> bytes,
-                                 const NameChooser& choose) {
+OutputSession::OutputSession(bool sync) : sync_(sync) { ::clock_gettime(CLOCK_REALTIME, &start_); }
+
+Result<std::string> OutputSession::WriteNewFile(std::string_view folderText, std::span<const std::uint8_t> bytes,
+                                                const NameChooser& choose) {
   const std::string folder = WithTrailingSlash(std::string(folderText));
 
   std::error_code error;
@@ -44,9 +48,11 @@ Result<std::string> WriteNewFile(std::string_view folderText, std::span<const st
     return Error{FormatText(texts::kCannotCreateFolder, folderText, FailureReason(reason)), ErrorKind::Io};
   }
 
+  if (cleared_.insert(folder).second) RemoveOrphanedTemporaryFiles(folder, std::string(kTemporaryStem), start_);
+
   TemporaryFile temporary;
-  if (!temporary.Create(folder, "lumivo-" + std::to_string(::getpid())) || !temporary.Write(bytes) ||
-      !temporary.Finish(/*sync=*/false))
+  if (!temporary.Create(folder, std::string(kTemporaryStem) + "-" + std::to_string(::getpid())) ||
+      !temporary.Write(bytes) || !temporary.Finish(sync_))
     return CannotWriteInto(folder, temporary.error());
 
   std::set<std::string> foundTaken;
@@ -60,6 +66,7 @@ Result<std::string> WriteNewFile(std::string_view folderText, std::span<const st
       return Error{FormatText(texts::kCannotWriteFile, target), ErrorKind::Io};
     switch (temporary.MoveWithoutReplacing(target)) {
       case TemporaryFile::Move::Done:
+        if (sync_) written_.insert(folder);
         return target;
       case TemporaryFile::Move::Taken:
         foundTaken.insert(target);
@@ -70,11 +77,28 @@ Result<std::string> WriteNewFile(std::string_view folderText, std::span<const st
   }
 }
 
-Result<std::string> WriteOutputFile(std::string_view source, const OutputPlacement& placement,
-                                    std::span<const std::uint8_t> bytes) {
+Result<std::string> OutputSession::WriteOutputFile(std::string_view source, const OutputPlacement& placement,
+                                                   std::span<const std::uint8_t> bytes) {
   return WriteNewFile(OutputFolder(source, placement), bytes, [&](const NameTaken& taken) {
     return BuildOutputName(source, placement, taken).name;
   });
+}
+
+void OutputSession::Finish() {
+  // The outputs were reported already and are complete under their names; a
+  // folder that cannot be flushed can at worst lose a name at a power loss.
+  for (const std::string& folder : written_) (void)SyncFolder(folder);
+  written_.clear();
+}
+
+Result<std::string> WriteNewFile(std::string_view folder, std::span<const std::uint8_t> bytes,
+                                 const NameChooser& choose) {
+  return OutputSession().WriteNewFile(folder, bytes, choose);
+}
+
+Result<std::string> WriteOutputFile(std::string_view source, const OutputPlacement& placement,
+                                    std::span<const std::uint8_t> bytes) {
+  return OutputSession().WriteOutputFile(source, placement, bytes);
 }
 
 }  // namespace lumivo

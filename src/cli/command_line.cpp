@@ -304,6 +304,11 @@ constexpr OptionSpec kOptions[] = {
        line.quiet = true;
        return Status::Ok();
      }},
+    {"no-sync", 0, false,
+     [](const OptionUse&, CommandLine& line) {
+       line.sync = false;
+       return Status::Ok();
+     }},
     {"help", 'h', false,
      [](const OptionUse&, CommandLine& line) {
        line.action = Action::Help;

@@ -67,6 +67,7 @@ struct CommandLine {
   TypeChoice types = TypeChoice::All;
   std::vector<int> listedTypes;  // rows of FileTypeTable, for TypeChoice::Listed
   bool quiet = false;
+  bool sync = true;  // each output on the disk before it gets its name
 
   friend bool operator==(const CommandLine&, const CommandLine&) = default;
 };

@@ -117,6 +117,7 @@ int Run(const CommandLine& line, char* programName) {
   const auto gui = StartGui(programName);
   RunOptions options;
   options.jobs = line.jobs.value_or(DefaultJobs());
+  options.sync = line.sync;
   options.decimalSeparator = QLocale::system().decimalPoint().toStdString();
 
   ConversionRun run;

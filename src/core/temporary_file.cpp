@@ -1,11 +1,15 @@
 #include "core/temporary_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <memory>
 #include <random>
+#include <string_view>
 
 namespace lumivo {
 
@@ -25,6 +29,8 @@ bool Exists(const std::string& path) {
 TemporaryFile::~TemporaryFile() {
   (void)file_.Close();
   if (!path_.empty()) ::unlink(path_.c_str());
+  // Only now: a clearing run that takes the lock finds the name gone.
+  (void)lock_.Close();
 }
 
 bool TemporaryFile::Failed() {
@@ -41,6 +47,9 @@ bool TemporaryFile::Create(const std::string& folder, const std::string& stem) {
     if (fd >= 0) {
       file_.Reset(fd);
       path_ = std::move(path);
+      // A file system without locks (some network mounts) writes unlocked;
+      // its orphans then stay, as they would without any clearing.
+      if (::flock(fd, LOCK_EX | LOCK_NB) == 0) lock_.Reset(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
       return true;
     }
     if (errno != EEXIST) return Failed();
@@ -92,6 +101,58 @@ bool TemporaryFile::Replace(const std::string& target) {
   if (::rename(path_.c_str(), target.c_str()) != 0) return Failed();
   path_.clear();
   return true;
+}
+
+namespace {
+
+// ".<stem>-<digits and dashes>.tmp", as Create names it for a stem that
+// ends in a number (the writer's process id).
+bool IsTemporaryName(std::string_view name, std::string_view stem) {
+  constexpr std::string_view kSuffix = ".tmp";
+  if (!name.starts_with('.') || !name.ends_with(kSuffix)) return false;
+  name.remove_prefix(1);
+  name.remove_suffix(kSuffix.size());
+  if (!name.starts_with(stem) || name.size() <= stem.size() + 1 || name[stem.size()] != '-') return false;
+  name.remove_prefix(stem.size() + 1);
+  return name.find_first_not_of("0123456789-") == std::string_view::npos;
+}
+
+bool Before(const timespec& time, const timespec& limit) {
+  return time.tv_sec < limit.tv_sec || (time.tv_sec == limit.tv_sec && time.tv_nsec < limit.tv_nsec);
+}
+
+struct FolderCloser {
+  void operator()(DIR* folder) const { ::closedir(folder); }
+};
+
+}  // namespace
+
+int RemoveOrphanedTemporaryFiles(const std::string& folder, const std::string& stem, const timespec& before) {
+  const std::unique_ptr<DIR, FolderCloser> listing(::opendir(folder.c_str()));
+  if (!listing) return 0;
+  const int folderFd = ::dirfd(listing.get());
+  int removed = 0;
+  while (const dirent* entry = ::readdir(listing.get())) {
+    if (!IsTemporaryName(entry->d_name, stem)) continue;
+    FileDescriptor file(::openat(folderFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat opened {}, named {};
+    if (!file.valid() || ::fstat(file.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
+        !Before(opened.st_mtim, before))
+      continue;
+    // A writer holds its lock until its file has its final name or is gone.
+    if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) continue;
+    if (::fstatat(folderFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 || named.st_ino != opened.st_ino ||
+        named.st_dev != opened.st_dev)
+      continue;
+    if (::unlinkat(folderFd, entry->d_name, 0) == 0) ++removed;
+  }
+  return removed;
+}
+
+bool SyncFolder(const std::string& folder) {
+  FileDescriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!handle.valid()) return false;
+  return ::fsync(handle.get()) == 0 || errno == EINVAL;  // EINVAL: a file system that cannot sync folders
 }
 
 }  // namespace lumivo

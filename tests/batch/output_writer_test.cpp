@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,7 +12,9 @@
 #include <vector>
 
 #include "batch/output_writer.h"
+#include "core/temporary_file.h"
 #include "core/failure_reason.h"
+#include "core/file_descriptor.h"
 #include "support/temp_dir.h"
 
 namespace lumivo {
@@ -108,6 +112,67 @@ TEST(WriteNewFile, ReportsFoldersThatCannotBeCreatedOrWritten) {
   EXPECT_EQ(notWritten.kind(), ErrorKind::Io);
   EXPECT_EQ(notWritten.message().rfind("In den Ordner '" + readOnly + "' kann nicht geschrieben werden: ", 0), 0u)
       << notWritten.message();
+}
+
+// What a killed run left goes with the next run into the folder; what may
+// still be written, or is not ours, stays.
+TEST(OutputSession, RemovesOnlyOrphanedTemporaryFilesOfOurs) {
+  test::TempDir dir;
+  const auto aged = [&](std::string_view name, time_t age) {
+    const auto path = dir.Write(name, "half a JPEG");
+    const timespec times[2] = {{::time(nullptr) - age, 0}, {::time(nullptr) - age, 0}};
+    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+    return path;
+  };
+  aged(".lumivo-4242-1234567.tmp", 60);           // a killed run's: goes
+  aged(".lumivo-77-88.tmp", 3600);                // goes
+  const auto held = aged(".lumivo-4243-99.tmp", 60);  // another run writes it still
+  aged(".lumivo-4244-5.tmp", -60);                // newer than this run
+  aged(".lumivo-x.tmp", 60);                      // not a name we make
+  aged(".setup.xml-123.tmp", 60);                 // a settings save's
+  aged("lumivo-1-2.tmp", 60);                     // a user's file
+  aged(".lumivo-1-2.tmp.jpg", 60);
+  FileDescriptor holder(::open(held.c_str(), O_RDONLY));
+  ASSERT_EQ(::flock(holder.get(), LOCK_EX), 0);
+
+  OutputSession session;
+  const auto written = session.WriteNewFile(dir.path().string(), kBytes, [](const NameTaken&) { return std::string("a.jpg"); });
+  ASSERT_TRUE(written.ok()) << written.message();
+  EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{".lumivo-1-2.tmp.jpg", ".lumivo-4243-99.tmp",
+                                                            ".lumivo-4244-5.tmp", ".lumivo-x.tmp",
+                                                            ".setup.xml-123.tmp", "a.jpg", "lumivo-1-2.tmp"}));
+}
+
+// A file being written is locked, so that no other run takes it for an orphan.
+TEST(OutputSession, ATemporaryFileInUseIsNeverTakenForAnOrphan) {
+  test::TempDir dir;
+  TemporaryFile temporary;
+  ASSERT_TRUE(temporary.Create(dir.path().string() + "/", "lumivo-1"));
+  ASSERT_TRUE(temporary.Write(kBytes));
+  ASSERT_TRUE(temporary.Finish(/*sync=*/true));  // closes the file, keeps the lock
+  timespec future{};
+  ::clock_gettime(CLOCK_REALTIME, &future);
+  future.tv_sec += 60;
+  EXPECT_EQ(RemoveOrphanedTemporaryFiles(dir.path().string() + "/", "lumivo", future), 0);
+  EXPECT_EQ(temporary.MoveWithoutReplacing((dir / "a.jpg").string()), TemporaryFile::Move::Done);
+  EXPECT_EQ(test::ReadFile(dir / "a.jpg"), kBytes);
+}
+
+TEST(OutputSession, SyncedWritesLandLikeOthers) {
+  test::TempDir dir;
+  OutputSession session(/*sync=*/true);
+  int count = 0;
+  for (const char* folder : {"a", "b", "a"}) {
+    const auto written = session.WriteNewFile((dir / folder).string(), kBytes, [&](const NameTaken&) {
+      return std::to_string(count) + ".jpg";
+    });
+    ASSERT_TRUE(written.ok()) << written.message();
+    EXPECT_EQ(test::ReadFile(*written), kBytes);
+    ++count;
+  }
+  session.Finish();
+  EXPECT_EQ(Entries(dir / "a"), (std::vector<std::string>{"0.jpg", "2.jpg"}));
+  EXPECT_EQ(Entries(dir / "b"), (std::vector<std::string>{"1.jpg"}));
 }
 
 // The reason names what the user can do something about.

@@ -122,6 +122,7 @@ TEST(CommandLine, EveryOptionSetsItsField) {
          l.overrides.WatermarkMode = WatermarkMode::None;
          l.overrides.WatermarkText = "x";
        }},
+      {{"--no-sync", "a"}, [](CommandLine& l) { l.sync = false; }},
       {{"--flat", "--number-on-collision", "--no-exif", "--quiet", "a"},
        [](CommandLine& l) {
          l.overrides.KeepFolderStructure = false;

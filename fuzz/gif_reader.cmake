@@ -1,1 +1,0 @@
-lumivo_fuzzer(gif_reader lumivo_readers)

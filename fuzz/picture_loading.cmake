@@ -1,0 +1,1 @@
+lumivo_fuzzer(picture_loading lumivo_imaging)

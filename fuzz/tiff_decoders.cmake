@@ -1,0 +1,1 @@
+lumivo_fuzzer(tiff_decoders lumivo_readers)
