@@ -14,9 +14,13 @@ struct SizeRequest {
   int percent = 0;
 };
 
-// In percent mode the sides are (side / 100) x P in extended precision,
-// ties to even. A side of 0 or less keeps the source's length. The picture
-// is stretched nearest-neighbour onto the new size, aspect ratio not kept.
+// The output size of a picture of the given size: in percent mode the
+// sides are (side / 100) x P in extended precision, ties to even; a side of
+// 0 or less keeps the source's length.
+PictureSize TargetSize(const SizeRequest& request, PictureSize source);
+
+// Stretches the working picture nearest-neighbour onto its TargetSize,
+// aspect ratio not kept.
 // `source` ends up holding the unscaled picture; a run passes the same one
 // for every entry so that both bitmaps' memory is reused.
 Status SizeWorkingPicture(Bitmap& working, const SizeRequest& request, Bitmap& source);

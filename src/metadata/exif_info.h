@@ -58,7 +58,6 @@ class ExifInfo final {
   std::int32_t widthValue() const { return last(true) ? last(true)->value : 0; }
   std::int32_t heightValue() const { return last(false) ? last(false)->value : 0; }
   std::optional<std::size_t> widthPos() const { return last(true) ? std::optional(last(true)->position) : std::nullopt; }
-  const std::vector<DimensionEntry>& dimensions() const { return dimensions_; }
 
   // IFD0's orientation, 0 without one.
   int orientation() const { return orientation_; }
