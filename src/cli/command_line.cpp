@@ -14,9 +14,11 @@ namespace lumivo::cli {
 
 namespace {
 
-std::optional<int> ParseInRange(std::string_view text, int min, int max) {
+using K = AdjustmentKey;
+
+std::optional<int> ParseInRange(std::string_view text, IntRange range) {
   const auto value = ParseDecimalInt(text);
-  if (!value || *value < min || *value > max) return std::nullopt;
+  if (!value || *value < range.min || *value > range.max) return std::nullopt;
   return value;
 }
 
@@ -47,7 +49,7 @@ Error Usage(std::string message) { return Error{std::move(message)}; }
 std::optional<PictureSize> ParseBox(std::string_view text) {
   const auto side = [](std::string_view digits) -> std::optional<int> {
     if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
-    return ParseInRange(digits, 1, 65500);
+    return ParseInRange(digits, {1, 65500});
   };
   const auto cross = text.find_first_of("xX");
   if (cross == std::string_view::npos) {
@@ -62,22 +64,22 @@ std::optional<PictureSize> ParseBox(std::string_view text) {
 }
 
 void SetOwnSize(PictureSize box, SettingsOverrides& out) {
-  out.SizeMode = SizeMode::OwnSize;
-  out.OwnWidth = std::to_string(box.width);
-  out.OwnHeight = std::to_string(box.height);
+  out.Choose(K::SizeOwn);
+  out.SetText(K::OwnWidth, std::to_string(box.width));
+  out.SetText(K::OwnHeight, std::to_string(box.height));
 }
 
 Status ParseSize(std::string_view text, SettingsOverrides& out) {
   const Error bad = Usage(FormatText(texts::kCliBadSize, text));
   if (text == "original") {
-    out.SizeMode = SizeMode::Unchanged;
+    out.Choose(K::SizeUnchanged);
     return Status::Ok();
   }
   if (!text.empty() && text.back() == '%') {
-    const auto percent = ParseInRange(text.substr(0, text.size() - 1), kSizePercentRange.min, kSizePercentRange.max);
+    const auto percent = ParseInRange(text.substr(0, text.size() - 1), RowOf(K::SizePercent).range);
     if (!percent) return bad;
-    out.SizeMode = SizeMode::Percent;
-    out.SizePercent = *percent;
+    out.Choose(K::SizePercentOn);
+    out.SetNumber(K::SizePercent, *percent);
     return Status::Ok();
   }
   const auto box = text.find_first_of("xX") == std::string_view::npos ? std::nullopt : ParseBox(text);
@@ -106,17 +108,17 @@ Status ParseTint(std::string_view text, SettingsOverrides& out) {
     if (parts[i] == "white" && !white) {
       white = true;
     } else if (i == 1) {
-      const auto value = ParseInRange(parts[i], kOwnColourPercentRange.min, kOwnColourPercentRange.max);
+      const auto value = ParseInRange(parts[i], RowOf(K::OwnColourPercent).range);
       if (!value) return bad;
       strength = *value;
     } else {
       return bad;
     }
   }
-  out.ColouringMode = ColouringMode::OwnColour;
-  out.OwnColour = *colour;
-  out.OwnColourPercent = strength;
-  out.WhiteFilter = white;
+  out.Choose(K::ColouringOwn);
+  out.SetNumber(K::OwnColour, static_cast<int>(*colour));  // the colour's bits, as the file keeps them
+  out.SetNumber(K::OwnColourPercent, strength);
+  out.SetNumber(K::WhiteFilter, white ? 1 : 0);
   return Status::Ok();
 }
 
@@ -126,7 +128,7 @@ Status ParseFont(std::string_view text, SettingsOverrides& out) {
   if (parts.size() < 2 || parts[0].empty()) return bad;
   FontDescription font = DefaultWatermarkFont();
   font.face = std::string(parts[0]);
-  const auto points = ParseInRange(parts[1], 1, 1000);
+  const auto points = ParseInRange(parts[1], {1, 1000});
   if (!points) return bad;
   font.size = *points;
   font.style = 0;
@@ -150,7 +152,7 @@ Status ParseFont(std::string_view text, SettingsOverrides& out) {
       return bad;
     }
   }
-  out.WatermarkFont = font;
+  out.SetFont(K::WatermarkFont, font);
   return Status::Ok();
 }
 
@@ -158,12 +160,12 @@ Status ParseMargin(std::string_view text, SettingsOverrides& out) {
   const auto parts = Split(text, ',');
   std::optional<int> x, y;
   if (parts.size() == 2) {
-    x = ParseInRange(parts[0], kWatermarkMarginRange.min, kWatermarkMarginRange.max);
-    y = ParseInRange(parts[1], kWatermarkMarginRange.min, kWatermarkMarginRange.max);
+    x = ParseInRange(parts[0], RowOf(K::MarginX).range);
+    y = ParseInRange(parts[1], RowOf(K::MarginY).range);
   }
   if (!x || !y) return Usage(FormatText(texts::kCliBadMargin, text));
-  out.WatermarkMarginX = *x;
-  out.WatermarkMarginY = *y;
+  out.SetNumber(K::MarginX, *x);
+  out.SetNumber(K::MarginY, *y);
   return Status::Ok();
 }
 
@@ -171,7 +173,7 @@ Status ParsePosition(std::string_view text, SettingsOverrides& out) {
   constexpr std::array<std::string_view, 5> kNames = {"tl", "bl", "tr", "br", "c"};  // by WatermarkPosition
   for (std::size_t i = 0; i < kNames.size(); ++i) {
     if (text == kNames[i]) {
-      out.WatermarkPosition = static_cast<int>(i);
+      out.SetNumber(K::WatermarkPosition, static_cast<int>(i));
       return Status::Ok();
     }
   }
@@ -201,7 +203,7 @@ struct OptionUse {
   std::string name;  // "--quality"
 
   Result<int> Number(IntRange range) const {
-    const auto parsed = ParseInRange(value, range.min, range.max);
+    const auto parsed = ParseInRange(value, range);
     if (!parsed) return Usage(FormatText(texts::kCliBadNumber, value, name, range.min, range.max));
     return *parsed;
   }
@@ -220,16 +222,23 @@ struct OptionSpec {
   OptionHandler apply;
 };
 
-// A number in the range into one field.
-template <auto Field, IntRange Range>
+// A number held in the row's range.
+template <AdjustmentKey Key>
 Status NumberInto(const OptionUse& use, CommandLine& line) {
-  const auto number = use.Number(Range);
+  const auto number = use.Number(RowOf(Key).range);
   if (!number) return number.error();
-  line.overrides.*Field = *number;
+  line.overrides.SetNumber(Key, *number);
   return Status::Ok();
 }
 
-// A switch that sets a field to a fixed value.
+// A switch that makes a Choice row's value its group's.
+template <AdjustmentKey Key>
+Status Choose(const OptionUse&, CommandLine& line) {
+  line.overrides.Choose(Key);
+  return Status::Ok();
+}
+
+// A switch that sets a program option to a fixed value.
 template <auto Field, auto Value>
 Status Set(const OptionUse&, CommandLine& line) {
   line.overrides.*Field = Value;
@@ -281,7 +290,7 @@ constexpr OptionSpec kOptions[] = {
        if (status) line.profile = use.value;
        return status;
      }},
-    {"quality", 'q', true, NumberInto<&SettingsOverrides::Quality, kQualityRange>},
+    {"quality", 'q', true, NumberInto<K::Quality>},
     {"size", 0, true,
      [](const OptionUse& use, CommandLine& line) {
        line.fit.reset();
@@ -291,16 +300,19 @@ constexpr OptionSpec kOptions[] = {
     {"enlarge", 0, false, Switch<&CommandLine::enlarge>},
     {"sepia", 0, true,
      [](const OptionUse& use, CommandLine& line) {
-       Status status = NumberInto<&SettingsOverrides::SepiaPercent, kSepiaPercentRange>(use, line);
-       if (status) line.overrides.ColouringMode = ColouringMode::Sepia;
+       Status status = NumberInto<K::SepiaPercent>(use, line);
+       if (status) line.overrides.Choose(K::ColouringSepia);
        return status;
      }},
     {"tint", 0, true, [](const OptionUse& use, CommandLine& line) { return ParseTint(use.value, line.overrides); }},
-    {"no-colouring", 0, false, Set<&SettingsOverrides::ColouringMode, ColouringMode::None>},
+    {"no-colouring", 0, false, Choose<K::ColouringNone>},
     {"text", 0, true,
      [](const OptionUse& use, CommandLine& line) {
        Status status = use.NonEmpty();
-       if (status) line.overrides.WatermarkMode = WatermarkMode::Text, line.overrides.WatermarkText = use.value;
+       if (status) {
+         line.overrides.Choose(K::WatermarkText);
+         line.overrides.SetText(K::WatermarkTextValue, use.value);
+       }
        return status;
      }},
     {"font", 0, true, [](const OptionUse& use, CommandLine& line) { return ParseFont(use.value, line.overrides); }},
@@ -308,24 +320,23 @@ constexpr OptionSpec kOptions[] = {
      [](const OptionUse& use, CommandLine& line) {
        Status status = use.NonEmpty();
        if (status) {
-         line.overrides.WatermarkMode = WatermarkMode::Picture;
+         line.overrides.Choose(K::WatermarkPicture);
          // The stored settings name the logo by naming no file.
-         line.overrides.WatermarkPictureFile = use.value == kLogoPicture ? std::string() : use.value;
+         line.overrides.SetText(K::WatermarkPictureFile, use.value == kLogoPicture ? std::string() : use.value);
        }
        return status;
      }},
-    {"scale", 0, true, NumberInto<&SettingsOverrides::WatermarkScaleIndex, kWatermarkScaleIndexRange>},
+    {"scale", 0, true, NumberInto<K::WatermarkScale>},
     {"transparency", 0, true,
      [](const OptionUse& use, CommandLine& line) {
-       Status status =
-           NumberInto<&SettingsOverrides::WatermarkTransparencyPercent, kWatermarkTransparencyPercentRange>(use, line);
-       if (status) line.overrides.WatermarkTransparency = true;
+       Status status = NumberInto<K::WatermarkTransparencyPercent>(use, line);
+       if (status) line.overrides.SetNumber(K::WatermarkTransparency, 1);
        return status;
      }},
     {"position", 0, true,
      [](const OptionUse& use, CommandLine& line) { return ParsePosition(use.value, line.overrides); }},
     {"margin", 0, true, [](const OptionUse& use, CommandLine& line) { return ParseMargin(use.value, line.overrides); }},
-    {"no-watermark", 0, false, Set<&SettingsOverrides::WatermarkMode, WatermarkMode::None>},
+    {"no-watermark", 0, false, Choose<K::WatermarkNone>},
     {"keep-structure", 0, false, Set<&SettingsOverrides::KeepFolderStructure, true>},
     {"relative", 0, false, Switch<&CommandLine::relative>},
     {"flat", 0, false, Set<&SettingsOverrides::KeepFolderStructure, false>},
@@ -443,32 +454,32 @@ std::vector<std::string> OptionNames() {
   return names;
 }
 
+void SettingsOverrides::SetNumber(AdjustmentKey key, int number) {
+  adjustments[static_cast<std::size_t>(key)].emplace().number = number;
+}
+
+void SettingsOverrides::SetText(AdjustmentKey key, std::string text) {
+  adjustments[static_cast<std::size_t>(key)].emplace().text = std::move(text);
+}
+
+void SettingsOverrides::SetFont(AdjustmentKey key, FontDescription font) {
+  adjustments[static_cast<std::size_t>(key)].emplace().font = std::move(font);
+}
+
+void SettingsOverrides::Choose(AdjustmentKey key) {
+  const ChoiceGroup group = RowOf(key).group;
+  for (const AdjustmentRow& row : kAdjustmentRows)
+    if (row.kind == KeyKind::Choice && row.group == group) adjustments[static_cast<std::size_t>(row.key)].reset();
+  SetNumber(key, 1);
+}
+
 void ApplyOverrides(const SettingsOverrides& overrides, SettingsState& state) {
-  ConversionSettings& c = state.Conversion;
+  for (const AdjustmentRow& row : kAdjustmentRows)
+    if (const auto& value = overrides[row.key]) row.apply(*value, state.Conversion);
   ProgramOptions& o = state.Options;
   const auto put = [](auto& field, const auto& value) {
     if (value) field = *value;
   };
-  put(c.Quality, overrides.Quality);
-  put(c.SizeMode, overrides.SizeMode);
-  put(c.SizePercent, overrides.SizePercent);
-  put(c.OwnWidth, overrides.OwnWidth);
-  put(c.OwnHeight, overrides.OwnHeight);
-  put(c.ColouringMode, overrides.ColouringMode);
-  put(c.SepiaPercent, overrides.SepiaPercent);
-  put(c.OwnColour, overrides.OwnColour);
-  put(c.OwnColourPercent, overrides.OwnColourPercent);
-  put(c.WhiteFilter, overrides.WhiteFilter);
-  put(c.WatermarkMode, overrides.WatermarkMode);
-  put(c.WatermarkPictureFile, overrides.WatermarkPictureFile);
-  put(c.WatermarkScaleIndex, overrides.WatermarkScaleIndex);
-  put(c.WatermarkTransparency, overrides.WatermarkTransparency);
-  put(c.WatermarkTransparencyPercent, overrides.WatermarkTransparencyPercent);
-  put(c.WatermarkText, overrides.WatermarkText);
-  put(c.WatermarkFont, overrides.WatermarkFont);
-  put(c.WatermarkPosition, overrides.WatermarkPosition);
-  put(c.WatermarkMarginX, overrides.WatermarkMarginX);
-  put(c.WatermarkMarginY, overrides.WatermarkMarginY);
   put(o.KeepFolderStructure, overrides.KeepFolderStructure);
   put(o.AlwaysNumber, overrides.AlwaysNumber);
   put(o.KeepExif, overrides.KeepExif);

@@ -2,6 +2,8 @@
 // lumivo-batch's command line as plain values: what to convert, where to,
 // and which settings the options change. Parsing touches no file.
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "core/bitmap.h"
 #include "core/font_description.h"
 #include "core/result.h"
+#include "settings/adjustment_keys.h"
 #include "settings/conversion_settings.h"
 #include "settings/settings_file.h"
 
@@ -19,33 +22,25 @@ inline constexpr int kExitFailures = 1;  // some entry failed, or nothing could 
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitInterrupted = 130;  // stopped by Ctrl+C, as shells count it
 
-// The fields the options set, each the last value given. Applying only the
-// last write of every field gives the same settings as applying the options
-// one by one in their order.
+// What the options set, each the last value given. Applying only the last
+// write of every field gives the same settings as applying the options one
+// by one in their order.
 struct SettingsOverrides {
-  std::optional<int> Quality;
-  std::optional<lumivo::SizeMode> SizeMode;
-  std::optional<int> SizePercent;
-  std::optional<std::string> OwnWidth;
-  std::optional<std::string> OwnHeight;
-  std::optional<lumivo::ColouringMode> ColouringMode;
-  std::optional<int> SepiaPercent;
-  std::optional<std::uint32_t> OwnColour;
-  std::optional<int> OwnColourPercent;
-  std::optional<bool> WhiteFilter;
-  std::optional<lumivo::WatermarkMode> WatermarkMode;
-  std::optional<std::string> WatermarkPictureFile;
-  std::optional<int> WatermarkScaleIndex;
-  std::optional<bool> WatermarkTransparency;
-  std::optional<int> WatermarkTransparencyPercent;
-  std::optional<std::string> WatermarkText;
-  std::optional<FontDescription> WatermarkFont;
-  std::optional<int> WatermarkPosition;
-  std::optional<int> WatermarkMarginX;
-  std::optional<int> WatermarkMarginY;
+  // By adjustment row, in its stored form; of a group's switches only the one
+  // chosen last is held, as on.
+  std::array<std::optional<StoredValue>, kAdjustmentKeyCount> adjustments;
   std::optional<bool> KeepFolderStructure;
   std::optional<bool> AlwaysNumber;
   std::optional<bool> KeepExif;
+
+  const std::optional<StoredValue>& operator[](AdjustmentKey key) const {
+    return adjustments[static_cast<std::size_t>(key)];
+  }
+  void SetNumber(AdjustmentKey key, int number);  // also a Switch (0 or 1) or a Colour's bits
+  void SetText(AdjustmentKey key, std::string text);
+  void SetFont(AdjustmentKey key, FontDescription font);
+  // Makes a Choice row's value its group's.
+  void Choose(AdjustmentKey key);
 
   friend bool operator==(const SettingsOverrides&, const SettingsOverrides&) = default;
 };

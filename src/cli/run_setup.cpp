@@ -97,12 +97,12 @@ Result<SettingsState> LoadRunSettings(const CommandLine& line) {
 Result<std::shared_ptr<const Bitmap>> LoadWatermarkPicture(const CommandLine& line,
                                                            const ConversionSettings& settings) {
   if (settings.WatermarkMode != WatermarkMode::Picture) return std::shared_ptr<const Bitmap>();
-  const bool named = line.overrides.WatermarkPictureFile.has_value();
+  const auto& named = line.overrides[AdjustmentKey::WatermarkPictureFile];
   // A file from the settings, or "--picture logo"
   if (!named || settings.WatermarkPictureFile.empty()) {
     return std::make_shared<const Bitmap>(RestoreWatermarkPicture(settings.WatermarkPictureFile).picture);
   }
-  auto picture = LoadWatermarkPictureFile(*line.overrides.WatermarkPictureFile);
+  auto picture = LoadWatermarkPictureFile(named->text);
   if (!picture) return Error{FormatText(texts::kCliPictureRefused, picture.message())};
   return std::make_shared<const Bitmap>(std::move(picture).value());
 }

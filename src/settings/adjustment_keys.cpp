@@ -58,8 +58,8 @@ constexpr AdjustmentRow Row(AdjustmentKey key, std::string_view attribute, KeyKi
 }
 
 template <auto Member, auto Choice>
-constexpr AdjustmentRow ChoiceRow(AdjustmentKey key, std::string_view attribute) {
-  return {key, attribute, KeyKind::Choice, {0, 0}, TakeChoice<Member, Choice>, ApplyChoice<Member, Choice>};
+constexpr AdjustmentRow ChoiceRow(AdjustmentKey key, std::string_view attribute, ChoiceGroup group) {
+  return {key, attribute, KeyKind::Choice, {0, 0}, TakeChoice<Member, Choice>, ApplyChoice<Member, Choice>, group};
 }
 
 using K = AdjustmentKey;
@@ -105,18 +105,21 @@ constexpr std::array<AdjustmentRow, kAdjustmentKeyCount> kAdjustmentRows = {
     Row<&S::SepiaPercent>(K::SepiaPercent, "ProgressBar_Sepia_Prozent", KeyKind::Number, kSepiaPercentRange),
     Row<&S::OwnColourPercent>(K::OwnColourPercent, "ProgressBar_EigeneFaerbung_Prozent", KeyKind::Number,
                               kOwnColourPercentRange),
-    ChoiceRow<&S::SizeMode, SizeMode::Unchanged>(K::SizeUnchanged, "CheckBox_BildGroesse_Original"),
-    ChoiceRow<&S::SizeMode, SizeMode::Percent>(K::SizePercentOn, "CheckBox_BildGroesse_Prozent"),
-    ChoiceRow<&S::SizeMode, SizeMode::OwnSize>(K::SizeOwn, "CheckBox_BildGroesse_EigeneGroesse"),
+    ChoiceRow<&S::SizeMode, SizeMode::Unchanged>(K::SizeUnchanged, "CheckBox_BildGroesse_Original", ChoiceGroup::Size),
+    ChoiceRow<&S::SizeMode, SizeMode::Percent>(K::SizePercentOn, "CheckBox_BildGroesse_Prozent", ChoiceGroup::Size),
+    ChoiceRow<&S::SizeMode, SizeMode::OwnSize>(K::SizeOwn, "CheckBox_BildGroesse_EigeneGroesse", ChoiceGroup::Size),
     Row<&S::OwnWidth>(K::OwnWidth, "Edit_BildGroesse_EigeneGroesse_X", KeyKind::Digits),
     Row<&S::OwnHeight>(K::OwnHeight, "Edit_BildGroesse_EigeneGroesse_Y", KeyKind::Digits),
-    ChoiceRow<&S::ColouringMode, ColouringMode::None>(K::ColouringNone, "CheckBox_Faerbung_KeineFaerbung"),
-    ChoiceRow<&S::ColouringMode, ColouringMode::Sepia>(K::ColouringSepia, "CheckBox_Sepia"),
-    ChoiceRow<&S::ColouringMode, ColouringMode::OwnColour>(K::ColouringOwn, "CheckBox_Faerbung"),
+    ChoiceRow<&S::ColouringMode, ColouringMode::None>(K::ColouringNone, "CheckBox_Faerbung_KeineFaerbung",
+                                                      ChoiceGroup::Colouring),
+    ChoiceRow<&S::ColouringMode, ColouringMode::Sepia>(K::ColouringSepia, "CheckBox_Sepia", ChoiceGroup::Colouring),
+    ChoiceRow<&S::ColouringMode, ColouringMode::OwnColour>(K::ColouringOwn, "CheckBox_Faerbung",
+                                                           ChoiceGroup::Colouring),
     Row<&S::WhiteFilter>(K::WhiteFilter, "CheckBox_WhiteFilter", KeyKind::Switch),
-    ChoiceRow<&S::WatermarkMode, WatermarkMode::None>(K::WatermarkNone, "CheckBox_H2O_None"),
-    ChoiceRow<&S::WatermarkMode, WatermarkMode::Picture>(K::WatermarkPicture, "CheckBox_H2O_Bild"),
-    ChoiceRow<&S::WatermarkMode, WatermarkMode::Text>(K::WatermarkText, "CheckBox_H2O_Text"),
+    ChoiceRow<&S::WatermarkMode, WatermarkMode::None>(K::WatermarkNone, "CheckBox_H2O_None", ChoiceGroup::Watermark),
+    ChoiceRow<&S::WatermarkMode, WatermarkMode::Picture>(K::WatermarkPicture, "CheckBox_H2O_Bild",
+                                                         ChoiceGroup::Watermark),
+    ChoiceRow<&S::WatermarkMode, WatermarkMode::Text>(K::WatermarkText, "CheckBox_H2O_Text", ChoiceGroup::Watermark),
     Row<&S::WatermarkScaleIndex>(K::WatermarkScale, "ComboBox_H2O_ScaleBy", KeyKind::Number,
                                  kWatermarkScaleIndexRange),
     Row<&S::WatermarkPictureFile>(K::WatermarkPictureFile, "Temp_Pfad_OpenPic_H2O", KeyKind::Text),

@@ -1,8 +1,9 @@
 #pragma once
 // The stored image adjustments, one row per key in the order the files keep
 // them: section "BildQuality" keyed by the controls' names, with the watermark
-// font in a section of its own. The settings file, the profile files and the
-// profile overview all go through this table, so a new adjustment is one row.
+// font in a section of its own. The settings file, the profile files, the
+// profile overview and lumivo-batch's overrides all go through this table, so
+// a new adjustment is one row.
 
 #include <array>
 #include <cstddef>
@@ -49,12 +50,17 @@ enum class KeyKind : std::uint8_t {
   Font,    // the font's own keys, in the section the row names
 };
 
+// The switches that stand for one member's values; one of them is on.
+enum class ChoiceGroup : std::uint8_t { None, Size, Colouring, Watermark };
+
 // One key's value in its stored form.
 struct StoredValue {
   int number = 0;  // Number, Colour; 0 or 1 for Switch and Choice
   std::string text;
   bool taken = true;  // false for a Digits text that is not all digits
   FontDescription font;
+
+  friend bool operator==(const StoredValue&, const StoredValue&) = default;
 };
 
 using StoredAdjustments = std::array<StoredValue, kAdjustmentKeyCount>;
@@ -68,9 +74,12 @@ struct AdjustmentRow {
   // to it (a Choice that reads off and a Digits text not taken change nothing).
   StoredValue (*take)(const ConversionSettings& settings);
   void (*apply)(const StoredValue& value, ConversionSettings& settings);
+  ChoiceGroup group = ChoiceGroup::None;  // for Choice
 };
 
 extern const std::array<AdjustmentRow, kAdjustmentKeyCount> kAdjustmentRows;
+
+inline const AdjustmentRow& RowOf(AdjustmentKey key) { return kAdjustmentRows[static_cast<std::size_t>(key)]; }
 
 inline const StoredValue& At(const StoredAdjustments& values, AdjustmentKey key) {
   return values[static_cast<std::size_t>(key)];

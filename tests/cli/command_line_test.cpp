@@ -11,6 +11,7 @@ namespace lumivo::cli {
 namespace {
 
 using Args = std::vector<std::string>;
+using K = AdjustmentKey;
 
 struct ParseCase {
   Args args;
@@ -43,84 +44,84 @@ TEST(CommandLine, EveryOptionSetsItsField) {
          l.settingsFile = "s.xml";
        }},
       {{"-p", "Web klein", "a"}, [](CommandLine& l) { l.profile = "Web klein"; }},
-      {{"-q80", "a"}, [](CommandLine& l) { l.overrides.Quality = 80; }},
-      {{"--quality", "0", "a"}, [](CommandLine& l) { l.overrides.Quality = 0; }},
-      {{"--size", "original", "a"}, [](CommandLine& l) { l.overrides.SizeMode = SizeMode::Unchanged; }},
+      {{"-q80", "a"}, [](CommandLine& l) { l.overrides.SetNumber(K::Quality, 80); }},
+      {{"--quality", "0", "a"}, [](CommandLine& l) { l.overrides.SetNumber(K::Quality, 0); }},
+      {{"--size", "original", "a"}, [](CommandLine& l) { l.overrides.Choose(K::SizeUnchanged); }},
       {{"--size", "50%", "a"},
        [](CommandLine& l) {
-         l.overrides.SizeMode = SizeMode::Percent;
-         l.overrides.SizePercent = 50;
+         l.overrides.Choose(K::SizePercentOn);
+         l.overrides.SetNumber(K::SizePercent, 50);
        }},
       {{"--size=800x600", "a"},
        [](CommandLine& l) {
-         l.overrides.SizeMode = SizeMode::OwnSize;
-         l.overrides.OwnWidth = "800";
-         l.overrides.OwnHeight = "600";
+         l.overrides.Choose(K::SizeOwn);
+         l.overrides.SetText(K::OwnWidth, "800");
+         l.overrides.SetText(K::OwnHeight, "600");
        }},
       {{"--sepia", "30", "a"},
        [](CommandLine& l) {
-         l.overrides.ColouringMode = ColouringMode::Sepia;
-         l.overrides.SepiaPercent = 30;
+         l.overrides.Choose(K::ColouringSepia);
+         l.overrides.SetNumber(K::SepiaPercent, 30);
        }},
       // Later options override earlier ones.
       {{"--sepia", "30", "--no-colouring", "a"},
        [](CommandLine& l) {
-         l.overrides.ColouringMode = ColouringMode::None;
-         l.overrides.SepiaPercent = 30;
+         l.overrides.Choose(K::ColouringNone);
+         l.overrides.SetNumber(K::SepiaPercent, 30);
        }},
       {{"--tint", "FF8000", "a"},
        [](CommandLine& l) {
-         l.overrides.ColouringMode = ColouringMode::OwnColour;
-         l.overrides.OwnColour = 0x0080FF;  // red in the low byte
-         l.overrides.OwnColourPercent = 25;
-         l.overrides.WhiteFilter = false;
+         l.overrides.Choose(K::ColouringOwn);
+         l.overrides.SetNumber(K::OwnColour, 0x0080FF);  // red in the low byte
+         l.overrides.SetNumber(K::OwnColourPercent, 25);
+         l.overrides.SetNumber(K::WhiteFilter, 0);
        }},
       {{"--tint", "#00ff00:60:white", "a"},
        [](CommandLine& l) {
-         l.overrides.ColouringMode = ColouringMode::OwnColour;
-         l.overrides.OwnColour = 0x00FF00;
-         l.overrides.OwnColourPercent = 60;
-         l.overrides.WhiteFilter = true;
+         l.overrides.Choose(K::ColouringOwn);
+         l.overrides.SetNumber(K::OwnColour, 0x00FF00);
+         l.overrides.SetNumber(K::OwnColourPercent, 60);
+         l.overrides.SetNumber(K::WhiteFilter, 1);
        }},
       {{"--tint", "0000FF:white", "a"},
        [](CommandLine& l) {
-         l.overrides.ColouringMode = ColouringMode::OwnColour;
-         l.overrides.OwnColour = 0xFF0000;
-         l.overrides.OwnColourPercent = 25;
-         l.overrides.WhiteFilter = true;
+         l.overrides.Choose(K::ColouringOwn);
+         l.overrides.SetNumber(K::OwnColour, 0xFF0000);
+         l.overrides.SetNumber(K::OwnColourPercent, 25);
+         l.overrides.SetNumber(K::WhiteFilter, 1);
        }},
       {{"--text", "Hallo Welt", "a"},
        [](CommandLine& l) {
-         l.overrides.WatermarkMode = WatermarkMode::Text;
-         l.overrides.WatermarkText = "Hallo Welt";
+         l.overrides.Choose(K::WatermarkText);
+         l.overrides.SetText(K::WatermarkTextValue, "Hallo Welt");
        }},
       {{"--font", "DejaVu Sans,12,bold,italic,#FF0000", "a"},
        [](CommandLine& l) {
-         l.overrides.WatermarkFont = FontDescription{"DejaVu Sans", 1, 0x0000FF, 12, 3};
+         l.overrides.SetFont(K::WatermarkFont, FontDescription{"DejaVu Sans", 1, 0x0000FF, 12, 3});
        }},
       {{"--font", "Arial,9,underline,strikeout", "a"},
        [](CommandLine& l) {
-         l.overrides.WatermarkFont = FontDescription{"Arial", 1, kWindowTextColour, 9, 12};
+         l.overrides.SetFont(K::WatermarkFont, FontDescription{"Arial", 1, kWindowTextColour, 9, 12});
        }},
       {{"--picture", "w.png", "--scale", "6", "--transparency", "40", "a"},
        [](CommandLine& l) {
-         l.overrides.WatermarkMode = WatermarkMode::Picture;
-         l.overrides.WatermarkPictureFile = "w.png";
-         l.overrides.WatermarkScaleIndex = 6;
-         l.overrides.WatermarkTransparency = true;
-         l.overrides.WatermarkTransparencyPercent = 40;
+         l.overrides.Choose(K::WatermarkPicture);
+         l.overrides.SetText(K::WatermarkPictureFile, "w.png");
+         l.overrides.SetNumber(K::WatermarkScale, 6);
+         l.overrides.SetNumber(K::WatermarkTransparency, 1);
+         l.overrides.SetNumber(K::WatermarkTransparencyPercent, 40);
        }},
       {{"--position", "br", "--margin", "-10,225", "a"},
        [](CommandLine& l) {
-         l.overrides.WatermarkPosition = 3;
-         l.overrides.WatermarkMarginX = -10;
-         l.overrides.WatermarkMarginY = 225;
+         l.overrides.SetNumber(K::WatermarkPosition, 3);
+         l.overrides.SetNumber(K::MarginX, -10);
+         l.overrides.SetNumber(K::MarginY, 225);
        }},
-      {{"--position", "c", "a"}, [](CommandLine& l) { l.overrides.WatermarkPosition = 4; }},
+      {{"--position", "c", "a"}, [](CommandLine& l) { l.overrides.SetNumber(K::WatermarkPosition, 4); }},
       {{"--text", "x", "--no-watermark", "a"},
        [](CommandLine& l) {
-         l.overrides.WatermarkMode = WatermarkMode::None;
-         l.overrides.WatermarkText = "x";
+         l.overrides.Choose(K::WatermarkNone);
+         l.overrides.SetText(K::WatermarkTextValue, "x");
        }},
       {{"--no-sync", "a"}, [](CommandLine& l) { l.sync = false; }},
       {{"--flat", "--number-on-collision", "--no-exif", "--quiet", "a"},
@@ -149,30 +150,30 @@ TEST(CommandLine, EveryOptionSetsItsField) {
       {{"--fit", "1600", "a"},
        [](CommandLine& l) {
          l.fit = PictureSize{1600, 1600};
-         l.overrides.SizeMode = SizeMode::OwnSize;
-         l.overrides.OwnWidth = "1600";
-         l.overrides.OwnHeight = "1600";
+         l.overrides.Choose(K::SizeOwn);
+         l.overrides.SetText(K::OwnWidth, "1600");
+         l.overrides.SetText(K::OwnHeight, "1600");
        }},
       {{"--fit=800x600", "--enlarge", "a"},
        [](CommandLine& l) {
          l.fit = PictureSize{800, 600};
          l.enlarge = true;
-         l.overrides.SizeMode = SizeMode::OwnSize;
-         l.overrides.OwnWidth = "800";
-         l.overrides.OwnHeight = "600";
+         l.overrides.Choose(K::SizeOwn);
+         l.overrides.SetText(K::OwnWidth, "800");
+         l.overrides.SetText(K::OwnHeight, "600");
        }},
       // A later --size ends the fit, as later options replace earlier ones.
       {{"--fit", "800", "--size", "50%", "a"},
        [](CommandLine& l) {
-         l.overrides.SizeMode = SizeMode::Percent;
-         l.overrides.SizePercent = 50;
-         l.overrides.OwnWidth = "800";
-         l.overrides.OwnHeight = "800";
+         l.overrides.Choose(K::SizePercentOn);
+         l.overrides.SetNumber(K::SizePercent, 50);
+         l.overrides.SetText(K::OwnWidth, "800");
+         l.overrides.SetText(K::OwnHeight, "800");
        }},
       {{"--picture", "logo", "a"},
        [](CommandLine& l) {
-         l.overrides.WatermarkMode = WatermarkMode::Picture;
-         l.overrides.WatermarkPictureFile = "";
+         l.overrides.Choose(K::WatermarkPicture);
+         l.overrides.SetText(K::WatermarkPictureFile, "");
        }},
       {{"-o", "D", "--relative", "-n", "-v", "--report", "r.jsonl", "a"},
        [](CommandLine& l) {
@@ -215,7 +216,8 @@ TEST(CommandLine, ListingAndShowingNeedNoPathsButReadEveryOption) {
   ASSERT_TRUE(shown.ok());
   EXPECT_EQ(shown->action, Action::ShowSettings);
   EXPECT_EQ(shown->profile, "Web");
-  EXPECT_EQ(shown->overrides.Quality, 70);
+  ASSERT_TRUE(shown->overrides[K::Quality]);
+  EXPECT_EQ(shown->overrides[K::Quality]->number, 70);
   EXPECT_FALSE(ParseCommandLine({"--show-settings", "-q", "700"}).ok());
 }
 
@@ -297,12 +299,17 @@ TEST(CommandLine, OverridesReplaceOnlyWhatWasGiven) {
   state.Conversion.Quality = 70;
   state.Conversion.SepiaPercent = 44;
   state.Options.AlwaysNumber = true;
-  const auto parsed = ParseCommandLine({"--tint", "102030:white", "--number-on-collision", "a"});
+  // Of a group's switches the one given last wins, whatever the table's order.
+  const auto parsed =
+      ParseCommandLine({"--tint", "102030:white", "--no-colouring", "--size", "800x60", "--number-on-collision", "a"});
   ASSERT_TRUE(parsed.ok());
   ApplyOverrides(parsed->overrides, state);
   EXPECT_EQ(state.Conversion.Quality, 70);
   EXPECT_EQ(state.Conversion.SepiaPercent, 44);
-  EXPECT_EQ(state.Conversion.ColouringMode, ColouringMode::OwnColour);
+  EXPECT_EQ(state.Conversion.ColouringMode, ColouringMode::None);
+  EXPECT_EQ(state.Conversion.SizeMode, SizeMode::OwnSize);
+  EXPECT_EQ(state.Conversion.OwnWidth, "800");
+  EXPECT_EQ(state.Conversion.OwnHeight, "60");
   EXPECT_EQ(state.Conversion.OwnColour, 0x302010u);
   EXPECT_TRUE(state.Conversion.WhiteFilter);
   EXPECT_FALSE(state.Options.AlwaysNumber);
