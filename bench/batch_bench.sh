@@ -37,12 +37,7 @@ if [ "$install" = 1 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y imagemagick graphicsmagick libvips-tools libjpeg-turbo-progs
 fi
 
-build=${LUMIVO_BUILD:-$root/build}
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S "$root" -B "$build" -G Ninja "${launcher[@]}" -DLUMIVO_BENCH=ON >/dev/null
-cmake --build "$build" --target lumivo-batch lumivo_make_photos >/dev/null
-batch=$build/src/cli/lumivo-batch
+source "$root/bench/build_batch.sh"
 
 photos=$root/bench/cache/batch
 "$build/bench/lumivo_make_photos" "$photos" "$count" 4000 3000
