@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # The batch benchmark: 40 twelve-megapixel photographs to 50 % at quality 80,
 # by lumivo-batch on one job and on all cores, by ImageMagick, GraphicsMagick
-# and vips, and by djpeg | cjpeg on one core as the floor.
+# and vips, by djpeg | cjpeg on one core, and against the in-process floor:
+# libjpeg-turbo's own decode of every source and encode of every output on
+# one core (bench/jpeg_floor_bench.cpp). Also the peak resident memory of
+# lumivo-batch with one job and with all.
 #
 #   bash bench/batch_bench.sh [--install] [--runs N] [--count N]
 #
@@ -38,6 +41,7 @@ if [ "$install" = 1 ]; then
 fi
 
 source "$root/bench/build_batch.sh"
+cmake --build "$build" --target lumivo_jpeg_floor_bench >/dev/null
 
 photos=$root/bench/cache/batch
 "$build/bench/lumivo_make_photos" "$photos" "$count" 4000 3000
@@ -45,6 +49,7 @@ files=()
 for ((i = 1; i <= count; ++i)); do files+=("$(printf '%s/photo-%02d.jpg' "$photos" "$i")"); done
 cat "${files[@]}" >/dev/null  # into the page cache, so that every tool reads from memory
 
+load_before=$(cut -d' ' -f1 /proc/loadavg)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cores=$(nproc)
@@ -111,16 +116,50 @@ if have vips; then
   measure "vips resize --kernel nearest" vips_each
 fi
 if have djpeg && have cjpeg && have taskset; then
-  floor="floor: djpeg | cjpeg, one core"
+  floor="djpeg | cjpeg, one core"
   measure "$floor" taskset -c 0 bash -c "$floor_script" floor "$work/out" "${files[@]}"
 fi
+inprocess="floor: libjpeg-turbo in-process, one core"
+seconds[$inprocess]=$("$build/bench/lumivo_jpeg_floor_bench" 50 80 "$runs" "${files[@]}")
+order+=("$inprocess")
+
+# Peak resident memory (kB) of a whole run, in a run of its own.
+peak_kb() {
+  rm -rf "$work/out"
+  mkdir -p "$work/out"
+  /usr/bin/time -f %M -o "$work/peak" "$@" >/dev/null
+  cat "$work/peak"
+}
+peak_one=""
+peak_all=""
+if [ -x /usr/bin/time ]; then
+  peak_one=$(peak_kb "$batch" --jobs 1 --defaults --size 50% --quality 80 --quiet --dest "$work/out" "${files[@]}")
+  peak_all=$(peak_kb "$batch" --defaults --size 50% --quality 80 --quiet --dest "$work/out" "${files[@]}")
+else
+  echo "note: /usr/bin/time is missing, no memory figures" >&2
+fi
+load_after=$(cut -d' ' -f1 /proc/loadavg)
 
 echo
-echo "$count photographs of 4000 x 3000 to 50 %, quality 80 (best of $runs)"
-printf '%-40s %10s %12s\n' "" "seconds" "÷ all cores"
+echo "$count photographs of 4000 x 3000 to 50 %, quality 80 (best of $runs), $cores cores"
+echo "load average: $load_before before, $load_after after"
+printf '%-44s %10s %12s %10s\n' "" "seconds" "÷ all cores" "÷ floor"
 for name in "${order[@]}"; do
-  printf '%-40s %10.2f %12.2f\n' "$name" "${seconds[$name]}" "$(calc "${seconds[$name]} / ${seconds[$all]}")"
+  printf '%-44s %10.2f %12.2f %10.2f\n' "$name" "${seconds[$name]}" "$(calc "${seconds[$name]} / ${seconds[$all]}")" \
+    "$(calc "${seconds[$name]} / ${seconds[$inprocess]}")"
 done
+if [ -n "$peak_one" ]; then
+  echo
+  echo "peak resident memory of lumivo-batch (MB)"
+  printf '%-44s %10.1f\n' "one job" "$(calc "$peak_one / 1024")"
+  printf '%-44s %10.1f\n' "all cores ($cores jobs)" "$(calc "$peak_all / 1024")"
+  if [ "$cores" -gt 1 ]; then
+    printf '%-44s %10.1f\n' "each further job" "$(calc "($peak_all - $peak_one) / 1024 / ($cores - 1)")"
+  fi
+  printf '%-44s %10.1f\n' "one output bitmap (2000 x 1500 x 3)" "$(calc "2000 * 1500 * 3 / 1048576")"
+  printf '%-44s %10.1f\n' "one decoded source (4000 x 3000 x 3)" "$(calc "4000 * 3000 * 3 / 1048576")"
+  printf '%-44s %10.1f\n' "largest source file" "$(calc "$(stat -c %s "${files[@]}" | sort -n | tail -1) / 1048576")"
+fi
 
 echo "load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
@@ -138,6 +177,18 @@ if [ -n "${seconds["ImageMagick mogrify -sample"]:-}" ]; then
     "$(calc "${seconds["ImageMagick mogrify -sample"]} / ${seconds[$all]}")" ">=" 2
 fi
 if [ -n "${floor:-}" ]; then
-  check "one job against the one-core floor (target: at most 1.3)" \
+  check "one job against djpeg | cjpeg on one core (target: at most 1.3)" \
     "$(calc "${seconds[$one]} / ${seconds[$floor]}")" "<=" 1.3
+fi
+check "one job / in-process floor (target: at most 1.15)" "$(calc "${seconds[$one]} / ${seconds[$inprocess]}")" "<=" 1.15
+check "all cores / in-process floor (target: at most 0.60 on 2 cores)" \
+  "$(calc "${seconds[$all]} / ${seconds[$inprocess]}")" "<=" 0.60
+fastest=""
+for other in "ImageMagick mogrify -sample" "GraphicsMagick gm mogrify -sample" "vips resize --kernel nearest"; do
+  [ -n "${seconds[$other]:-}" ] || continue
+  if [ -z "$fastest" ] || holds "${seconds[$other]} < ${seconds[$fastest]}"; then fastest=$other; fi
+done
+if [ -n "$fastest" ]; then
+  check "all cores / fastest other tool, $fastest (target: at most 0.5)" \
+    "$(calc "${seconds[$all]} / ${seconds[$fastest]}")" "<=" 0.5
 fi

@@ -18,5 +18,6 @@ bool LumivoFuzzAccepts(std::span<const std::uint8_t> bytes) {
   info.MarkUpright(section);
   const lumivo::ExifInfo again(section);
   (void)again.orientation();
-  return info.problem() == lumivo::ExifProblem::None && (info.widthPos() || info.heightValue() != 0 || info.orientation() != 0);
+  return info.problem() == lumivo::ExifProblem::None &&
+         (info.widthPos() || info.heightValue() != 0 || info.orientation() != 0);
 }

@@ -326,7 +326,7 @@ inline constexpr std::string_view kNewProfileTitle = "Neues Profil";
 inline constexpr std::string_view kNewProfilePrompt = "Bitte geben Sie einen Profilnamen ein: ";
 inline constexpr std::string_view kProfileNameNotAllowed = "Dieser Dateiname ist nicht erlaubt.";
 inline constexpr std::string_view kProfileExists = "Ein Profil unter diesem Namen ist schon vorhanden.";
-inline constexpr std::string_view kProfileNotSaved = "Das Profil %s konnte nicht gespeichert werden.";
+inline constexpr std::string_view kProfileNotSaved = "Das Profil %s konnte nicht gespeichert werden. %s";
 inline constexpr std::string_view kProfileDeleted = "Das Profil wurde gelöscht.";
 inline constexpr std::string_view kProfileLoaded = "Das Profil %s wurde geladen.";
 inline constexpr std::string_view kOverviewSelectedProfile = "Ausgewähltes Profil";
@@ -384,6 +384,8 @@ inline constexpr std::string_view kCliHelp =
     "\n"
     "  -o, --dest ORDNER     unterhalb von ORDNER speichern (wird angelegt);\n"
     "                        ohne: neben jeder Originaldatei\n"
+    "      --relative        die Ordnerstruktur erst ab jedem angegebenen Ordner\n"
+    "                        nachbilden (~/Fotos/2024 -> ORDNER/2024/...)\n"
     "  -j, --jobs N          so viele Dateien gleichzeitig vorbereiten;\n"
     "                        ohne: eine je Prozessorkern\n"
     "      --settings DATEI  Einstellungen aus DATEI (im Format von setup.xml);\n"
@@ -393,6 +395,10 @@ inline constexpr std::string_view kCliHelp =
     "                        anwenden\n"
     "  -q, --quality N       JPEG-Qualität 0..100\n"
     "      --size GRÖSSE     original | P% (1..500) | BREITExHÖHE\n"
+    "      --fit BREITExHÖHE | --fit N\n"
+    "                        in das Feld einpassen (N: NxN), das Seitenverhältnis\n"
+    "                        bleibt; kleinere Bilder bleiben, wie sie sind\n"
+    "      --enlarge         mit --fit auch kleinere Bilder vergrößern\n"
     "      --sepia N         Sepiafärbung mit der Stärke 1..100\n"
     "      --tint RRGGBB[:N][:white]\n"
     "                        eigene Farbe (Rot zuerst), Stärke 1..100 (ohne: 25),\n"
@@ -401,7 +407,7 @@ inline constexpr std::string_view kCliHelp =
     "      --text TEXT       Wasserzeichentext\n"
     "      --font \"NAME,PUNKTE[,bold][,italic][,underline][,strikeout][,#RRGGBB]\"\n"
     "                        Schrift des Wasserzeichentexts\n"
-    "      --picture DATEI   Wasserzeichenbild\n"
+    "      --picture DATEI   Wasserzeichenbild; \"logo\": das Programmlogo\n"
     "      --scale 0..6      Größe des Wasserzeichenbilds: 0 = 1/8, 1 = 1/4,\n"
     "                        2 = 1/2, 3 = normale Größe, 4 = 2-fach, 5 = 4-fach,\n"
     "                        6 = 8-fach\n"
@@ -420,17 +426,27 @@ inline constexpr std::string_view kCliHelp =
     "      --types LISTE     Dateitypen, die aus Ordnern genommen werden,\n"
     "                        z. B. jpg,png,tif (ohne: alle 38 Typen)\n"
     "      --checked-types   die in den Einstellungen markierten Dateitypen\n"
+    "  -n, --dry-run         nur anzeigen, welche Dateien entstünden; nichts\n"
+    "                        schreiben und keinen Ordner anlegen\n"
+    "      --report DATEI    je Datei ein JSON-Objekt als Zeile in DATEI\n"
+    "                        (source, output, ok, reason, width, height, bytes,\n"
+    "                        milliseconds)\n"
+    "  -v, --verbose         zu jeder Datei Ergebnis und Dauer auf der\n"
+    "                        Fehlerausgabe, auch bei Erfolg\n"
     "      --quiet           keine Fortschrittsanzeige\n"
     "      --no-sync         Dateien nicht auf die Platte zwingen, bevor sie ihren\n"
     "                        Namen bekommen: schneller bei vielen kleinen Dateien,\n"
     "                        aber ein Stromausfall kann gemeldete Dateien leeren\n"
+    "      --list-profiles   die gespeicherten Profile zeigen, eines je Zeile\n"
+    "      --show-settings   die Einstellungen zeigen, mit denen umgewandelt würde\n"
     "  -h, --help            diese Hilfe anzeigen\n"
     "      --version         die Versionsnummer anzeigen\n"
     "\n"
     "Zuerst gelten die Einstellungsdatei, dann das Profil, dann die Optionen in\n"
     "ihrer Reihenfolge; spätere Optionen ersetzen frühere. Der Einstellungsordner\n"
-    "ist LUMIVO_CONFIG_DIR, wenn gesetzt. Strg+C hält nach der laufenden Datei an,\n"
-    "ein zweites Strg+C sofort.\n"
+    "ist LUMIVO_CONFIG_DIR, wenn gesetzt. Eine Datei, die mehrfach angegeben ist,\n"
+    "wird einmal umgewandelt. Strg+C hält nach der laufenden Datei an, ein zweites\n"
+    "Strg+C sofort.\n"
     "\n"
     "Rückgabewert: 0, wenn jede Datei umgewandelt wurde; 1, wenn eine Datei nicht\n"
     "verarbeitet werden konnte; 2 bei einem falschen Aufruf; 130 nach Strg+C.\n";
@@ -451,8 +467,8 @@ inline constexpr std::string_view kCliEmptyValue = "Die Option '%s' braucht eine
 inline constexpr std::string_view kCliNoPaths = "Es wurde keine Datei und kein Ordner angegeben.";
 inline constexpr std::string_view kCliSettingsMissing = "Die Einstellungsdatei '%s' wurde nicht gefunden.";
 inline constexpr std::string_view kCliSettingsUnreadable =
-    "Die Einstellungsdatei '%s' kann nicht gelesen werden (mit --defaults ohne sie beginnen).";
-inline constexpr std::string_view kCliProfileMissing = "Das Profil '%s' ist nicht vorhanden oder nicht lesbar.";
+    "Die Einstellungsdatei '%s' kann nicht gelesen werden (mit --defaults ohne sie beginnen). %s";
+inline constexpr std::string_view kCliProfileMissing = "Das Profil '%s' ist nicht vorhanden oder nicht lesbar. %s";
 inline constexpr std::string_view kCliPictureRefused = "Das Wasserzeichenbild kann nicht verwendet werden. %s";
 inline constexpr std::string_view kCliPathMissing = "'%s' wurde nicht gefunden.";
 inline constexpr std::string_view kCliDestinationNotFolder = "Der Zielordner '%s' kann nicht angelegt werden.";
@@ -460,5 +476,14 @@ inline constexpr std::string_view kCliStopRequested =
     "Abbruch: die laufende Datei wird noch fertig; ein zweites Strg+C bricht sofort ab.";
 inline constexpr std::string_view kCliStopped = "Angehalten nach %d von %d Dateien.";
 inline constexpr std::string_view kCliOutputFailed = "Die Standardausgabe kann nicht geschrieben werden: %s.";
+inline constexpr std::string_view kCliBadFit =
+    "'%s' ist keine gültige Größe für --fit (BREITExHÖHE oder N, jeweils 1 bis 65500).";
+inline constexpr std::string_view kCliEnlargeWithoutFit = "Die Option '--enlarge' gilt nur zusammen mit --fit.";
+inline constexpr std::string_view kCliRelativeWithoutDest = "Die Option '--relative' braucht einen Zielordner (--dest).";
+inline constexpr std::string_view kCliReportFailed = "Der Bericht '%s' kann nicht geschrieben werden: %s.";
+inline constexpr std::string_view kCliEntryWritten = "%s -> %s: %d x %d Pixel, %d Bytes, %d ms";
+inline constexpr std::string_view kCliEntryFailed = "%s: %s (%d ms)";
+inline constexpr std::string_view kCliOverviewKeepAspect = "Seitenverhältnis beibehalten";
+inline constexpr std::string_view kCliOverviewEnlarge = "Kleinere Bilder vergrößern";
 
 }  // namespace lumivo::texts

@@ -9,6 +9,8 @@ packages=(
   libemf2svg-dev libwmf-dev libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-turbo-progs fonts-dejavu-core
+  # Qt's own dialogs in German.
+  qt6-translations-l10n
   # Other programs' files and decoders that the tests and benchmarks compare against.
   imagemagick netpbm libtiff-tools libimage-exiftool-perl exiv2
   libpng-dev libspng-dev libtiff-dev

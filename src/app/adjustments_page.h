@@ -37,6 +37,7 @@ enum BarFrameTag : int {
   kOwnColourFrame = 30,
   kTransparencyFrame = 40,
 };
+constexpr int BarIndex(BarFrameTag tag) { return tag / 10; }
 
 // The tab colour of the selected sub-page (blue 255, green 175, red 0).
 inline constexpr std::uint32_t kSubTabColour = 0xFFAF00;

@@ -1,8 +1,11 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QTranslator>
 
 #include <clocale>
 
@@ -36,6 +39,11 @@ int RunLumivo(int argc, char** argv) {
   QApplication application(argc, argv);
   // Qt takes the user's locale for the C library too; our numbers stay plain.
   std::setlocale(LC_NUMERIC, "C");
+  // The program speaks German, and so do Qt's own dialogs (buttons, the
+  // font, colour and file dialogs) when Qt's translations are installed.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(QLocale::German), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtTexts);
   const QString title = WindowTitle();
   QApplication::setApplicationName("lumivo");
   QApplication::setApplicationDisplayName(title);

@@ -17,11 +17,12 @@
 namespace lumivo::app {
 
 FontColourDialog::FontColourDialog(const FontDescription& initial, QWidget* parent)
-    : QDialog(parent), colour_(initial.colour), charset_(initial.charset) {
+    : QDialog(parent), storedFace_(initial.face), colour_(initial.colour), charset_(initial.charset) {
   setWindowTitle(ToQString(texts::kFontDialogTitle));
   fonts_ = new QFontDialog(platform::ToQFont(initial), this);
   fonts_->setWindowFlags(Qt::Widget);
   fonts_->setOptions(QFontDialog::NoButtons);
+  shownFamily_ = fonts_->currentFont().family();
 
   auto* colourRow = new QHBoxLayout;
   colourRow->addWidget(new QLabel(ToQString(texts::kFontDialogColour), this));
@@ -60,7 +61,9 @@ void FontColourDialog::ShowColour() {
 }
 
 FontDescription FontColourDialog::Chosen() const {
-  return platform::FromQFont(fonts_->currentFont(), colour_, charset_);
+  FontDescription chosen = platform::FromQFont(fonts_->currentFont(), colour_, charset_);
+  if (fonts_->currentFont().family() == shownFamily_) chosen.face = storedFace_;
+  return chosen;
 }
 
 }  // namespace lumivo::app

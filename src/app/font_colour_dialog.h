@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <string>
+
 #include "core/font_description.h"
 
 class QFontDialog;
@@ -19,6 +21,7 @@ class FontColourDialog final : public QDialog {
   FontColourDialog(const FontDescription& initial, QWidget* parent = nullptr);
 
   // Face, size and style as chosen; colour and character set carried along.
+  // A stored face the system lacks stays as stored unless another is picked.
   FontDescription Chosen() const;
 
  private:
@@ -26,6 +29,8 @@ class FontColourDialog final : public QDialog {
 
   QFontDialog* fonts_ = nullptr;
   QPushButton* colourButton_ = nullptr;
+  std::string storedFace_;
+  QString shownFamily_;  // what the dialog chose for the stored face
   std::uint32_t colour_;
   int charset_;
 };

@@ -114,7 +114,7 @@ void ProfilesPage::DescribeCurrentSettings(const ConversionSettings& settings) {
   const TextMeasure measure = [&metrics](std::string_view text) { return metrics.horizontalAdvance(ToQString(text)); };
   const std::optional<std::string> selected = SelectedName();
   const std::optional<std::string_view> header = selected ? std::optional<std::string_view>(*selected) : std::nullopt;
-  ShowRows(lumivo::DescribeCurrentSettings(settings, header, measure, overview_->viewport()->width()));
+  ShowRows(lumivo::DescribeCurrentSettings(settings, header, measure, overview_->contentsRect().width()));
 }
 
 void ProfilesPage::Message(const QString& text) {
@@ -182,7 +182,7 @@ void ProfilesPage::ShowProfile() {
   if (!name || !IsProfileFile(folder_, *name)) return;
   const QFontMetrics metrics(overview_->font());
   const TextMeasure measure = [&metrics](std::string_view text) { return metrics.horizontalAdvance(ToQString(text)); };
-  auto rows = DescribeProfile(folder_, *name, host_.current(), measure, overview_->viewport()->width());
+  auto rows = DescribeProfile(folder_, *name, host_.current(), measure, overview_->contentsRect().width());
   if (rows) ShowRows(*rows);
 }
 

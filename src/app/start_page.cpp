@@ -19,6 +19,7 @@
 #include "app/hint_switch.h"
 #include "app/panel_button.h"
 #include "app/picture_view.h"
+#include "app/preview_image.h"
 #include "app/published_settings.h"
 #include "app/qt_text.h"
 #include "app/window_run.h"
@@ -28,7 +29,6 @@
 #include "filelist/file_collection.h"
 #include "filelist/file_type_table.h"
 #include "filelist/path_fitting.h"
-#include "metadata/upright_loading.h"
 #include "platform/qt_image.h"
 #include "resources/texts.h"
 
@@ -247,12 +247,10 @@ void StartPage::ShowSelectedEntry() {
   QString prefix;
   if (settings_.Options().StartPreview) {
     BusyPointer busy;
-    Bitmap picture, scratch;
     // Upright, as the run converts it.
-    const Status loaded = LoadUprightPicture(fs::path(ToUtf8(entry)), picture, scratch);
-    const QImage shown = loaded ? ToImage(std::move(picture)) : QImage();
-    if (!shown.isNull()) {
-      preview_->SetPicture(shown);
+    const auto loaded = LoadPreview(fs::path(ToUtf8(entry)), preview_->size());
+    if (loaded && !loaded->isNull()) {
+      preview_->SetPicture(*loaded);
       SetTextColour(counter_, kSteelBlue);
     } else {
       preview_->SetPicture(FailureImage());

@@ -1,9 +1,11 @@
 #include "app/window_run.h"
 
-#include <QBuffer>
-#include <QImageReader>
+#include <QElapsedTimer>
 #include <QMetaObject>
 
+#include <vector>
+
+#include "app/preview_image.h"
 #include "app/qt_text.h"
 
 namespace lumivo::app {
@@ -38,10 +40,19 @@ class ForwardingObserver final : public RunObserver {
   }
   void Preview(std::span<const std::uint8_t> jpeg) override {
     if (tap_) tap_->Preview(jpeg);
-    // Decoded here, not on the window's thread, so that a large photo never
-    // holds up a repaint.
-    const QByteArray bytes(reinterpret_cast<const char*>(jpeg.data()), static_cast<qsizetype>(jpeg.size()));
-    emit run_.preview(DecodePreview(bytes, previewBox_));
+    // Outputs committed faster than the eye follows are not all decoded: the
+    // decode would take its time from the preparing threads. The one kept
+    // back is shown when its interval is over or the run ends.
+    pending_.assign(jpeg.begin(), jpeg.end());
+    if (!shown_.isValid() || shown_.hasExpired(kPreviewIntervalMs)) ShowPending();
+  }
+  // Decoded here, not on the window's thread, so that a large photo never
+  // holds up a repaint.
+  void ShowPending() {
+    if (pending_.empty()) return;
+    emit run_.preview(DecodePreview(pending_, previewBox_));
+    pending_.clear();
+    shown_.start();
   }
   void ShowReport() override {
     if (tap_) tap_->ShowReport();
@@ -49,22 +60,16 @@ class ForwardingObserver final : public RunObserver {
   }
 
  private:
+  static constexpr qint64 kPreviewIntervalMs = 100;
+
   WindowRun& run_;
   RunObserver* tap_;
   QSize previewBox_;
+  std::vector<std::uint8_t> pending_;
+  QElapsedTimer shown_;
 };
 
 }  // namespace
-
-QImage DecodePreview(const QByteArray& jpeg, QSize box) {
-  QByteArray data = jpeg;
-  QBuffer buffer(&data);
-  QImageReader reader(&buffer);
-  const QSize size = reader.size();
-  if (size.isValid() && (size.width() > box.width() || size.height() > box.height()))
-    reader.setScaledSize(size.scaled(box, Qt::KeepAspectRatio));
-  return reader.read();
-}
 
 WindowRun::WindowRun(SettingsSource& settings, QObject* parent) : QObject(parent), settings_(settings) {
   qRegisterMetaType<lumivo::RunResult>("lumivo::RunResult");
@@ -86,6 +91,7 @@ bool WindowRun::Start(std::vector<std::string> entries, DestinationMode mode, st
                          options = std::move(options), previewBox] {
     ForwardingObserver observer(*this, tap_, previewBox);
     const RunResult result = run_.ConvertList(entries, mode, folder, settings_, observer, options);
+    observer.ShowPending();  // the run's last output
     QMetaObject::invokeMethod(this, [this, result] { Finish(result); }, Qt::QueuedConnection);
   });
   return true;

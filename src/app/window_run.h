@@ -59,8 +59,4 @@ class WindowRun final : public QObject {
   RunObserver* tap_ = nullptr;
 };
 
-// The output picture scaled down (never up) to fit the box, decoded at a
-// reduced size where the JPEG allows it.
-QImage DecodePreview(const QByteArray& jpeg, QSize box);
-
 }  // namespace lumivo::app

@@ -1,8 +1,10 @@
 #include "batch/conversion_run.h"
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "batch/entry_preparation.h"
 #include "batch/file_checks.h"
@@ -67,7 +69,7 @@ class Run {
       PreparationWorkspace workspace;
       for (int i = 0; i < count; ++i) {
         const EntrySettings settings = ReadEntrySettings();
-        PreparedEntry prepared = PrepareEntry(entries_[i], settings, workspace, [&] { Show(i); });
+        PreparedEntry prepared = PrepareTimed(entries_[i], settings, workspace, [&] { Show(i); });
         if (!Commit(i, std::move(prepared), /*shown=*/true)) break;
       }
     } else {
@@ -101,26 +103,58 @@ class Run {
     observer_.EntryShown(index, static_cast<int>(entries_.size()), entries_[static_cast<std::size_t>(index)]);
   }
 
-  void Fail(const std::string& source, const std::string& output, std::string_view reason) {
+  // What the commit stage made of an entry.
+  struct Handled {
+    std::string output;
+    std::string reason;
+    bool ok = false;
+    int width = 0;
+    int height = 0;
+    std::uint64_t bytes = 0;
+  };
+
+  Handled Fail(const std::string& source, const std::string& output, std::string_view reason) {
     observer_.EntryFailed(source, reason);
     ++result_.failures;
     failureLines_.push_back(FormatText(texts::kFailureLine, EscapeControlCharacters(source),
                                        EscapeControlCharacters(output)));
+    return Handled{output, std::string(reason)};
+  }
+
+  void Done(int index, const Handled& handled, double milliseconds) {
+    EntryOutcome outcome;
+    outcome.index = index;
+    outcome.source = entries_[static_cast<std::size_t>(index)];
+    outcome.output = handled.output;
+    outcome.ok = handled.ok;
+    outcome.reason = handled.reason;
+    outcome.width = handled.width;
+    outcome.height = handled.height;
+    outcome.bytes = handled.bytes;
+    outcome.milliseconds = milliseconds;
+    observer_.EntryDone(outcome);
   }
 
   // Names, writes and reports one prepared entry, then shows the progress.
   // False ends the run.
   bool Commit(int index, PreparedEntry prepared, bool shown) {
+    const auto start = std::chrono::steady_clock::now();
+    const auto took = [&] {
+      return prepared.milliseconds +
+             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    };
     const std::string& source = entries_[static_cast<std::size_t>(index)];
     if (prepared.loaded && !shown) Show(index);
     const ProgramOptions options = settings_.Options();
+    Handled handled;
     switch (prepared.outcome) {
       case PreparedEntry::Outcome::Failed:
-        Fail(source, baseFolder_, prepared.message);
+        handled = Fail(source, baseFolder_, prepared.message);
         break;
       case PreparedEntry::Outcome::Error:
-        Fail(source, baseFolder_, prepared.message);
+        handled = Fail(source, baseFolder_, prepared.message);
         if (options.ShowErrors) {
+          Done(index, handled, took());
           result_.passedOnError = prepared.message;
           result_.stopped = true;
           observer_.Message(prepared.message);
@@ -128,9 +162,10 @@ class Run {
         }
         break;
       case PreparedEntry::Outcome::Ready:
-        Write(source, prepared, options);
+        handled = Write(index, prepared, options);
         break;
     }
+    Done(index, handled, took());
     Progress(index);
     if (stop_) {
       result_.stopped = true;
@@ -139,33 +174,46 @@ class Run {
     return true;
   }
 
-  void Write(const std::string& source, const PreparedEntry& prepared, const ProgramOptions& options) {
+  Handled Write(int index, const PreparedEntry& prepared, const ProgramOptions& options) {
+    const std::string& source = entries_[static_cast<std::size_t>(index)];
     OutputPlacement placement;
     placement.mode = mode_;
     placement.baseFolder = baseFolder_;
     placement.keepFolderStructure = options.KeepFolderStructure;
     placement.alwaysNumber = options.AlwaysNumber;
-    if (IsFileLocked(source)) {
-      Fail(source, BuildOutputName(source, placement).path(), FormatText(texts::kSourceLocked, source));
-      return;
-    }
+    if (static_cast<std::size_t>(index) < options_.structureRoots.size())
+      placement.structureRoot = options_.structureRoots[static_cast<std::size_t>(index)];
+    if (IsFileLocked(source))
+      return Fail(source, BuildOutputName(source, placement).path(), FormatText(texts::kSourceLocked, source));
     std::optional<std::vector<std::uint8_t>> withMetadata;
     if (options.KeepExif && options_.transferMetadata)
       withMetadata = options_.transferMetadata(prepared.stream, prepared.width, prepared.height, source);
-    const auto written = output_.WriteOutputFile(source, placement, withMetadata ? *withMetadata : prepared.stream);
+    const std::span<const std::uint8_t> bytes = withMetadata ? *withMetadata : prepared.stream;
+    const auto written = options_.dryRun ? Plan(source, placement) : output_.WriteOutputFile(source, placement, bytes);
     if (!written) {
       // A failed write is a failure the user must see, not a silent skip.
-      Fail(source, BuildOutputName(source, placement).path(), written.message());
+      Handled failed = Fail(source, BuildOutputName(source, placement).path(), written.message());
       if (options.ShowErrors) {
         observer_.Message(FormatText(texts::kWriteFailed, prepared.width, prepared.height, source));
         stop_ = true;
       }
-      return;
+      return failed;
     }
     ++result_.converted;
     observer_.ReportLine(
         FormatText(texts::kReportLine, EscapeControlCharacters(source), EscapeControlCharacters(*written)));
     if (options.StartPreview) observer_.Preview(prepared.stream);
+    return Handled{*written, {}, true, prepared.width, prepared.height, bytes.size()};
+  }
+
+  // The path a write would take now: the folder as it is, with the names
+  // planned before in this run counted as written.
+  Result<std::string> Plan(const std::string& source, const OutputPlacement& placement) {
+    const OutputName name = BuildOutputName(source, placement, [this](const std::string& path) {
+      return planned_.contains(path) || NameTakenOnDisk(path);
+    });
+    planned_.insert(name.path());
+    return name.path();
   }
 
   void Progress(int index) {
@@ -203,6 +251,7 @@ class Run {
   Stopwatch stopwatch_;
   RunResult result_;
   std::vector<std::string> failureLines_;
+  std::set<std::string> planned_;  // a dry run's names
 };
 
 // Clears the running mark on every way out.
@@ -232,10 +281,11 @@ RunResult ConversionRun::ConvertList(const std::vector<std::string>& entries, De
     resultFolder = std::filesystem::absolute(entries.front(), ignored).parent_path().string();
   }
   std::error_code error;
-  if (!std::filesystem::is_directory(resultFolder, error)) return {};
+  // A dry run names outputs in a folder that a real run would create.
+  if (!options.dryRun && !std::filesystem::is_directory(resultFolder, error)) return {};
 
   const ConversionSettings conversion = settings.Conversion();
-  const auto size = RunSize(conversion);
+  const auto size = options.size ? Result<SizeRequest>(*options.size) : RunSize(conversion);
   if (!size) {
     observer.Message(size.message());
     return {};

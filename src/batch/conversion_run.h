@@ -3,11 +3,13 @@
 // progress, time line, stop and report. Knows nothing of widgets.
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "batch/output_naming.h"
 #include "batch/run_interfaces.h"
+#include "imaging/sizing.h"
 #include "metadata/exif_transfer.h"
 
 namespace lumivo {
@@ -22,6 +24,14 @@ struct RunOptions {
   // the end: no output reported as written is lost to a power loss. Costs
   // little beside the conversion of photos; much for thousands of tiny files.
   bool sync = true;
+  // In place of the size settings for the whole run (lumivo-batch --fit).
+  std::optional<SizeRequest> size;
+  // Per entry, in list order: the folder whose tree below it is rebuilt in
+  // the chosen folder, in place of KeepFolderStructure. Empty: none.
+  std::vector<std::string> structureRoots;
+  // Everything but the writing: names are chosen against the folders as they
+  // are and against the names planned before; no file or folder is made.
+  bool dryRun = false;
 };
 
 struct RunResult {

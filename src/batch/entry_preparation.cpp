@@ -1,5 +1,6 @@
 #include "batch/entry_preparation.h"
 
+#include <chrono>
 #include <cstdint>
 #include <new>
 
@@ -40,9 +41,11 @@ Error CheckFailure(SourceProblem problem, const std::string& source) {
   return {};
 }
 
-Status Adjust(Bitmap& working, const EntrySettings& settings, Bitmap& holder) {
+Status Adjust(Bitmap& working, const EntrySettings& settings, Bitmap& holder, bool sized) {
   const ConversionSettings& c = settings.conversion;
-  if (Status sized = SizeWorkingPicture(working, settings.size, holder); !sized) return sized;
+  if (!sized) {
+    if (Status resized = SizeWorkingPicture(working, settings.size, holder); !resized) return resized;
+  }
   ApplyColouring(working, c);
 
   // The margins are 16-bit values on the way to the placement.
@@ -84,11 +87,16 @@ PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& setti
                            PreparationWorkspace& workspace, const std::function<void()>& loaded) {
   if (const SourceProblem problem = CheckSource(source); problem != SourceProblem::None)
     return Failed(CheckFailure(problem, source));
-  if (Status load = LoadUprightPicture(source, workspace.working, workspace.source); !load)
+  // A JPEG is decoded straight at its output size: the full picture is
+  // never made, and the sizing step has nothing left to do.
+  JpegDecodeRequest decode;
+  decode.sampleTo = [&settings](PictureSize full) { return TargetSize(settings.size, full); };
+  bool sized = false;
+  if (Status load = LoadUprightPicture(source, workspace.working, workspace.source, decode, sized); !load)
     return Failed(load.error());
   if (loaded) loaded();
   try {
-    if (Status adjusted = Adjust(workspace.working, settings, workspace.source); !adjusted)
+    if (Status adjusted = Adjust(workspace.working, settings, workspace.source, sized); !adjusted)
       return Raised(adjusted.error());
     if (Status compressed = CompressOutput(workspace.working, workspace.jpeg, settings.quality); !compressed)
       return Raised(compressed.error());
@@ -112,6 +120,14 @@ PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& setti
   ready.height = jpeg.height();
   ready.stream = jpeg.stream();  // a copy: the workspace keeps its buffer for the next entry
   return ready;
+}
+
+PreparedEntry PrepareTimed(const std::string& source, const EntrySettings& settings,
+                           PreparationWorkspace& workspace, const std::function<void()>& loaded) {
+  const auto start = std::chrono::steady_clock::now();
+  PreparedEntry entry = PrepareEntry(source, settings, workspace, loaded);
+  entry.milliseconds = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  return entry;
 }
 
 }  // namespace lumivo

@@ -45,6 +45,7 @@ struct PreparedEntry {
   int width = 0;
   int height = 0;
   std::vector<std::uint8_t> stream;
+  double milliseconds = 0;  // the preparation's own time, from PrepareTimed
 };
 
 // The colouring of the settings (sepia, own colour or none), as every entry
@@ -53,6 +54,10 @@ void ApplyColouring(Bitmap& working, const ConversionSettings& settings);
 
 // `loaded` is called once the picture has loaded, before the adjustments.
 PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& settings,
+                           PreparationWorkspace& workspace, const std::function<void()>& loaded = {});
+
+// PrepareEntry with its time taken, as the run prepares.
+PreparedEntry PrepareTimed(const std::string& source, const EntrySettings& settings,
                            PreparationWorkspace& workspace, const std::function<void()>& loaded = {});
 
 }  // namespace lumivo

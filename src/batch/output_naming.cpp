@@ -35,6 +35,13 @@ std::string Absolute(std::string_view path) {
   return error ? std::string(path) : absolute.string();
 }
 
+// Normal, without a trailing "/", so that two folders compare part by part.
+fs::path FolderOnly(const fs::path& folder) {
+  fs::path normal = folder.lexically_normal();
+  if (!normal.has_filename() && normal.has_relative_path()) normal = normal.parent_path();
+  return normal;
+}
+
 bool TooLong(std::string_view name) {
   return name.size() > kMaxNameBytes || Utf8CharacterCount(name) > kMaxNameCharacters;
 }
@@ -83,7 +90,12 @@ std::string OutputFolder(std::string_view source, const OutputPlacement& placeme
   const std::string absoluteSource = Absolute(source);
   if (placement.mode == DestinationMode::BesideSource) return WithTrailingSlash(std::string(FolderPart(absoluteSource)));
   std::string folder = WithTrailingSlash(Absolute(placement.baseFolder));
-  if (placement.keepFolderStructure) {
+  if (!placement.structureRoot.empty()) {
+    const fs::path below = FolderOnly(fs::path(absoluteSource).parent_path())
+                               .lexically_relative(FolderOnly(fs::path(Absolute(placement.structureRoot))));
+    // A source outside its root (never so from a folder scan) goes to the base itself.
+    if (!below.empty() && below != "." && *below.begin() != "..") folder += below.string();
+  } else if (placement.keepFolderStructure) {
     // Normalising first keeps ".." in the source from climbing above the base.
     const fs::path sourceFolder = fs::path(std::string(FolderPart(absoluteSource))).lexically_normal();
     folder += sourceFolder.relative_path().string();

@@ -17,6 +17,9 @@ struct OutputPlacement {
   std::string baseFolder;  // the picked folder; unused beside the source
   bool keepFolderStructure = true;
   bool alwaysNumber = true;
+  // When set, a folder above the source: the source's folders below it are
+  // rebuilt below the base folder, in place of keepFolderStructure.
+  std::string structureRoot;
 };
 
 struct OutputName {
@@ -34,7 +37,8 @@ using NameTaken = std::function<bool(const std::string& path)>;
 // The folder an entry's output goes to, ending in "/". Relative paths are
 // taken from the current folder. Under KeepFolderStructure the source's
 // folder, without its leading "/", is rebuilt below the base folder and
-// cannot climb out of it. Creates nothing.
+// cannot climb out of it; with a structure root only the part below that
+// root is. Creates nothing.
 std::string OutputFolder(std::string_view source, const OutputPlacement& placement);
 
 // Folder and name for the source's output. Every collision test asks `taken`,

@@ -42,7 +42,7 @@ void PreparationPool::Work() {
       task = std::move(tasks_.front());
       tasks_.pop_front();
     }
-    PreparedEntry prepared = PrepareEntry(task.source, task.settings, workspace);
+    PreparedEntry prepared = PrepareTimed(task.source, task.settings, workspace);
     {
       std::lock_guard lock(mutex_);
       done_.emplace(task.index, std::move(prepared));

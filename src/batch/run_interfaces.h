@@ -30,6 +30,19 @@ class SettingsSource {
   virtual void SetLastOutputFolder(const std::string& folder) = 0;
 };
 
+// What became of one entry, for reports that scripts read.
+struct EntryOutcome {
+  int index = 0;
+  std::string_view source;
+  std::string_view output;  // the written file; for a failure what its failure line names
+  bool ok = false;
+  std::string_view reason;  // why it failed; empty when written
+  int width = 0;            // of the output; 0 for a failure
+  int height = 0;
+  std::uint64_t bytes = 0;  // written (or, in a dry run, that would be written)
+  double milliseconds = 0;  // preparing and writing this entry
+};
+
 // Called on the thread that runs ConvertList, in list order.
 class RunObserver {
  public:
@@ -45,6 +58,8 @@ class RunObserver {
   virtual void ReportLine(std::string_view /*line*/) {}
   // After every entry: handled entries, all entries, "Fertig 33,33 %" and the time line.
   virtual void Progress(int /*done*/, int /*count*/, std::string_view /*progress*/, std::string_view /*timeLine*/) {}
+  // Every entry that was handled, written or failed, before its progress.
+  virtual void EntryDone(const EntryOutcome& /*outcome*/) {}
   // The compressed output of a converted entry, for the preview.
   virtual void Preview(std::span<const std::uint8_t> /*jpeg*/) {}
   // The report holds failures and should come to the front.

@@ -42,6 +42,31 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 
 Error Usage(std::string message) { return Error{std::move(message)}; }
 
+// "WIDTHxHEIGHT" in pixels: digits only, as the own-size fields hold them;
+// the JPEG limit bounds both sides.
+std::optional<PictureSize> ParseBox(std::string_view text) {
+  const auto side = [](std::string_view digits) -> std::optional<int> {
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+    return ParseInRange(digits, 1, 65500);
+  };
+  const auto cross = text.find_first_of("xX");
+  if (cross == std::string_view::npos) {
+    const auto both = side(text);  // "1600" is a square
+    if (!both) return std::nullopt;
+    return PictureSize{*both, *both};
+  }
+  const auto width = side(text.substr(0, cross));
+  const auto height = side(text.substr(cross + 1));
+  if (!width || !height) return std::nullopt;
+  return PictureSize{*width, *height};
+}
+
+void SetOwnSize(PictureSize box, SettingsOverrides& out) {
+  out.SizeMode = SizeMode::OwnSize;
+  out.OwnWidth = std::to_string(box.width);
+  out.OwnHeight = std::to_string(box.height);
+}
+
 Status ParseSize(std::string_view text, SettingsOverrides& out) {
   const Error bad = Usage(FormatText(texts::kCliBadSize, text));
   if (text == "original") {
@@ -55,19 +80,18 @@ Status ParseSize(std::string_view text, SettingsOverrides& out) {
     out.SizePercent = *percent;
     return Status::Ok();
   }
-  const auto cross = text.find_first_of("xX");
-  if (cross == std::string_view::npos) return bad;
-  // Digits only, as the own-size fields hold them; the JPEG limit bounds both sides.
-  const auto side = [](std::string_view digits) -> std::optional<int> {
-    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
-    return ParseInRange(digits, 1, 65500);
-  };
-  const auto width = side(text.substr(0, cross));
-  const auto height = side(text.substr(cross + 1));
-  if (!width || !height) return bad;
-  out.SizeMode = SizeMode::OwnSize;
-  out.OwnWidth = std::to_string(*width);
-  out.OwnHeight = std::to_string(*height);
+  const auto box = text.find_first_of("xX") == std::string_view::npos ? std::nullopt : ParseBox(text);
+  if (!box) return bad;
+  SetOwnSize(*box, out);
+  return Status::Ok();
+}
+
+// The own size set to the box; the run fits each picture into it.
+Status ParseFit(std::string_view text, CommandLine& line) {
+  const auto box = ParseBox(text);
+  if (!box) return Usage(FormatText(texts::kCliBadFit, std::string(text)));
+  SetOwnSize(*box, line.overrides);
+  line.fit = *box;
   return Status::Ok();
 }
 
@@ -212,6 +236,20 @@ Status Set(const OptionUse&, CommandLine& line) {
   return Status::Ok();
 }
 
+// A switch of the command line itself.
+template <auto Field>
+Status Switch(const OptionUse&, CommandLine& line) {
+  line.*Field = true;
+  return Status::Ok();
+}
+
+// A task other than converting; the options around it still count.
+template <Action kAction>
+Status Task(const OptionUse&, CommandLine& line) {
+  line.action = kAction;
+  return Status::Ok();
+}
+
 constexpr OptionSpec kOptions[] = {
     {"dest", 'o', true,
      [](const OptionUse& use, CommandLine& line) {
@@ -244,7 +282,13 @@ constexpr OptionSpec kOptions[] = {
        return status;
      }},
     {"quality", 'q', true, NumberInto<&SettingsOverrides::Quality, kQualityRange>},
-    {"size", 0, true, [](const OptionUse& use, CommandLine& line) { return ParseSize(use.value, line.overrides); }},
+    {"size", 0, true,
+     [](const OptionUse& use, CommandLine& line) {
+       line.fit.reset();
+       return ParseSize(use.value, line.overrides);
+     }},
+    {"fit", 0, true, [](const OptionUse& use, CommandLine& line) { return ParseFit(use.value, line); }},
+    {"enlarge", 0, false, Switch<&CommandLine::enlarge>},
     {"sepia", 0, true,
      [](const OptionUse& use, CommandLine& line) {
        Status status = NumberInto<&SettingsOverrides::SepiaPercent, kSepiaPercentRange>(use, line);
@@ -265,7 +309,8 @@ constexpr OptionSpec kOptions[] = {
        Status status = use.NonEmpty();
        if (status) {
          line.overrides.WatermarkMode = WatermarkMode::Picture;
-         line.overrides.WatermarkPictureFile = use.value;
+         // The stored settings name the logo by naming no file.
+         line.overrides.WatermarkPictureFile = use.value == kLogoPicture ? std::string() : use.value;
        }
        return status;
      }},
@@ -282,6 +327,7 @@ constexpr OptionSpec kOptions[] = {
     {"margin", 0, true, [](const OptionUse& use, CommandLine& line) { return ParseMargin(use.value, line.overrides); }},
     {"no-watermark", 0, false, Set<&SettingsOverrides::WatermarkMode, WatermarkMode::None>},
     {"keep-structure", 0, false, Set<&SettingsOverrides::KeepFolderStructure, true>},
+    {"relative", 0, false, Switch<&CommandLine::relative>},
     {"flat", 0, false, Set<&SettingsOverrides::KeepFolderStructure, false>},
     {"always-number", 0, false, Set<&SettingsOverrides::AlwaysNumber, true>},
     {"number-on-collision", 0, false, Set<&SettingsOverrides::AlwaysNumber, false>},
@@ -299,16 +345,22 @@ constexpr OptionSpec kOptions[] = {
        line.types = TypeChoice::Checked;
        return Status::Ok();
      }},
-    {"quiet", 0, false,
-     [](const OptionUse&, CommandLine& line) {
-       line.quiet = true;
-       return Status::Ok();
+    {"dry-run", 'n', false, Switch<&CommandLine::dryRun>},
+    {"report", 0, true,
+     [](const OptionUse& use, CommandLine& line) {
+       Status status = use.NonEmpty();
+       if (status) line.reportFile = use.value;
+       return status;
      }},
     {"no-sync", 0, false,
      [](const OptionUse&, CommandLine& line) {
        line.sync = false;
        return Status::Ok();
      }},
+    {"verbose", 'v', false, Switch<&CommandLine::verbose>},
+    {"quiet", 0, false, Switch<&CommandLine::quiet>},
+    {"list-profiles", 0, false, Task<Action::ListProfiles>},
+    {"show-settings", 0, false, Task<Action::ShowSettings>},
     {"help", 'h', false,
      [](const OptionUse&, CommandLine& line) {
        line.action = Action::Help;
@@ -376,10 +428,19 @@ Result<CommandLine> ParseCommandLine(const std::vector<std::string>& arguments) 
     const std::string given = value.value_or(std::string());
     if (auto status = option->apply(OptionUse{given, "--" + std::string(option->name)}, line); !status)
       return status.error();
-    if (line.action != Action::Run) return line;
+    if (line.action == Action::Help || line.action == Action::Version) return line;
   }
+  if (line.enlarge && !line.fit) return Usage(std::string(texts::kCliEnlargeWithoutFit));
+  if (line.action != Action::Run) return line;
   if (line.paths.empty()) return Usage(std::string(texts::kCliNoPaths));
+  if (line.relative && !line.destination) return Usage(std::string(texts::kCliRelativeWithoutDest));
   return line;
+}
+
+std::vector<std::string> OptionNames() {
+  std::vector<std::string> names;
+  for (const OptionSpec& option : kOptions) names.push_back("--" + std::string(option.name));
+  return names;
 }
 
 void ApplyOverrides(const SettingsOverrides& overrides, SettingsState& state) {

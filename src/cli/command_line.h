@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/bitmap.h"
 #include "core/font_description.h"
 #include "core/result.h"
 #include "settings/conversion_settings.h"
@@ -51,7 +52,7 @@ struct SettingsOverrides {
 
 void ApplyOverrides(const SettingsOverrides& overrides, SettingsState& state);
 
-enum class Action { Run, Help, Version };
+enum class Action { Run, Help, Version, ListProfiles, ShowSettings };
 enum class SettingsOrigin { SettingsFolder, File, Defaults };
 enum class TypeChoice { All, Checked, Listed };
 
@@ -68,6 +69,12 @@ struct CommandLine {
   std::vector<int> listedTypes;  // rows of FileTypeTable, for TypeChoice::Listed
   bool quiet = false;
   bool sync = true;  // each output on the disk before it gets its name
+  std::optional<PictureSize> fit;  // the box of --fit, which also sets the own size to it
+  bool enlarge = false;
+  bool relative = false;  // each folder argument's tree below the destination
+  bool dryRun = false;
+  std::optional<std::string> reportFile;  // JSON Lines
+  bool verbose = false;
 
   friend bool operator==(const CommandLine&, const CommandLine&) = default;
 };
@@ -75,5 +82,11 @@ struct CommandLine {
 // The arguments without the program name. An error is a usage error; its
 // message is German and names the offending argument.
 Result<CommandLine> ParseCommandLine(const std::vector<std::string>& arguments);
+
+// Every option as "--name".
+std::vector<std::string> OptionNames();
+
+// The value of --picture that stands for the program's own logo.
+inline constexpr std::string_view kLogoPicture = "logo";
 
 }  // namespace lumivo::cli

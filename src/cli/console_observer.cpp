@@ -1,7 +1,9 @@
 #include "cli/console_observer.h"
 
 #include <cerrno>
+#include <cmath>
 
+#include "core/text_basics.h"
 #include "core/text_format.h"
 #include "resources/texts.h"
 
@@ -23,7 +25,20 @@ void ConsoleObserver::EntryShown(int, int, std::string_view) { Poll(); }
 
 void ConsoleObserver::EntryFailed(std::string_view source, std::string_view reason) {
   Poll();
-  PrintError(std::string(source) + ": " + std::string(reason));
+  // Verbose, the reason comes with the entry's time.
+  if (!verbose_) PrintError(std::string(source) + ": " + std::string(reason));
+}
+
+void ConsoleObserver::EntryDone(const EntryOutcome& outcome) {
+  if (jsonReport_) jsonReport_->Write(outcome);
+  if (!verbose_) return;
+  const long long milliseconds = std::llround(outcome.milliseconds);
+  const std::string source = EscapeControlCharacters(outcome.source);
+  if (outcome.ok)
+    PrintError(FormatText(texts::kCliEntryWritten, source, EscapeControlCharacters(outcome.output), outcome.width,
+                          outcome.height, outcome.bytes, milliseconds));
+  else
+    PrintError(FormatText(texts::kCliEntryFailed, source, std::string(outcome.reason), milliseconds));
 }
 
 void ConsoleObserver::ReportLine(std::string_view line) {

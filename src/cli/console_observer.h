@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "batch/run_interfaces.h"
+#include "cli/json_report.h"
 
 namespace lumivo::cli {
 
@@ -22,7 +23,13 @@ class ConsoleObserver final : public RunObserver {
   void EntryShown(int index, int count, std::string_view source) override;
   void EntryFailed(std::string_view source, std::string_view reason) override;
   void ReportLine(std::string_view line) override;
+  void EntryDone(const EntryOutcome& outcome) override;
   void Progress(int done, int count, std::string_view progress, std::string_view timeLine) override;
+
+  // Every entry's result and time on standard error, also on success.
+  void SetVerbose(bool verbose) { verbose_ = verbose; }
+  // Where each entry's JSON line goes; none: no such report.
+  void SetJsonReport(JsonLinesReport* report) { jsonReport_ = report; }
 
   // "lumivo-batch: text" on standard error, below the progress line.
   void PrintError(std::string_view text);
@@ -44,6 +51,8 @@ class ConsoleObserver final : public RunObserver {
   std::function<void()> poll_;
   std::string progressLine_;
   bool progressShown_ = false;
+  bool verbose_ = false;
+  JsonLinesReport* jsonReport_ = nullptr;
   int done_ = 0;
   int outputError_ = 0;
 };

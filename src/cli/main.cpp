@@ -6,21 +6,26 @@
 #include <QGuiApplication>
 #include <QLocale>
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <climits>
 #include <memory>
 #include <thread>
 
 #include "batch/conversion_run.h"
 #include "cli/command_line.h"
 #include "cli/console_observer.h"
+#include "cli/json_report.h"
 #include "cli/run_setup.h"
 #include "core/failure_reason.h"
 #include "core/text_format.h"
+#include "platform/settings_folder.h"
 #include "resources/texts.h"
+#include "settings/settings_overview.h"
 
 namespace {
 
@@ -44,6 +49,16 @@ void InstallInterruptHandler() {
 
 void PrintError(const std::string& text) {
   std::fprintf(stderr, "%s\n", FormatText(texts::kCliPrefix, text).c_str());
+}
+
+// Text for standard output. A write that fails is told at once with its
+// reason, which a later flush no longer knows.
+int PrintOut(std::string_view text) {
+  errno = 0;
+  if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size()) return kExitOk;
+  PrintError(FormatText(texts::kCliOutputFailed, FailureReason(errno != 0 ? errno : EIO)));
+  outputFailureShown = true;
+  return kExitFailures;
 }
 
 int UsageError(const std::string& text) {
@@ -91,6 +106,12 @@ std::unique_ptr<QGuiApplication> StartGui(char* programName) {
   return application;
 }
 
+// Closes the report file on every way out.
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
 int Run(const CommandLine& line, char* programName) {
   auto state = LoadRunSettings(line);
   if (!state) return UsageError(state.message());
@@ -103,9 +124,17 @@ int Run(const CommandLine& line, char* programName) {
     PrintError(std::string(texts::kNoFiles));
     return kExitFailures;
   }
+  FileHandle report;
+  if (line.reportFile) {
+    report.reset(std::fopen(line.reportFile->c_str(), "we"));
+    if (!report) {
+      PrintError(FormatText(texts::kCliReportFailed, *line.reportFile, FailureReason(errno)));
+      return kExitFailures;
+    }
+  }
   std::string destination;
   if (line.destination) {
-    auto prepared = PrepareDestination(*line.destination);
+    auto prepared = PrepareDestination(*line.destination, line.dryRun);
     if (!prepared) {
       PrintError(prepared.message());
       return kExitFailures;
@@ -119,6 +148,9 @@ int Run(const CommandLine& line, char* programName) {
   options.jobs = line.jobs.value_or(DefaultJobs());
   options.sync = line.sync;
   options.decimalSeparator = QLocale::system().decimalPoint().toStdString();
+  if (line.fit) options.size = SizeRequest{line.fit->width, line.fit->height, 0, /*fit=*/true, line.enlarge};
+  if (line.relative) options.structureRoots = collected.roots;
+  options.dryRun = line.dryRun;
 
   ConversionRun run;
   bool stopNoticed = false;
@@ -129,6 +161,9 @@ int Run(const CommandLine& line, char* programName) {
     run.RequestStop();
     observer.PrintError(texts::kCliStopRequested);
   });
+  JsonLinesReport jsonReport(report.get());
+  if (report) observer.SetJsonReport(&jsonReport);
+  observer.SetVerbose(line.verbose);
   FixedSettings settings(std::move(*state), std::move(*picture));
   const RunResult result =
       run.ConvertList(collected.entries, line.destination ? DestinationMode::ChosenFolder : DestinationMode::BesideSource,
@@ -137,6 +172,11 @@ int Run(const CommandLine& line, char* programName) {
   if (observer.outputError() != 0) {
     PrintError(FormatText(texts::kCliOutputFailed, FailureReason(observer.outputError())));
     outputFailureShown = true;
+    return kExitFailures;
+  }
+  if (report && (jsonReport.error() != 0 || std::fclose(report.release()) != 0)) {
+    PrintError(FormatText(texts::kCliReportFailed, *line.reportFile,
+                          FailureReason(jsonReport.error() != 0 ? jsonReport.error() : errno)));
     return kExitFailures;
   }
   const int count = static_cast<int>(collected.entries.size());
@@ -157,16 +197,50 @@ int CheckedOutput(int status) {
   return status == kExitOk ? kExitFailures : status;
 }
 
+// The stored profiles, as the profile page lists them.
+int ListProfiles() {
+  auto folder = platform::SettingsFolder(platform::FolderUse::ReadOnly);
+  if (!folder) return UsageError(folder.message());
+  SettingsState state;
+  if (!LoadSettings(*folder, kSettingsFileName, state))
+    return UsageError(FormatText(texts::kCliSettingsUnreadable, *folder + std::string(kSettingsFileName)));
+  std::string names;
+  for (const std::string& name : state.Profiles) names += name + "\n";
+  return PrintOut(names);
+}
+
+// The profile page's overview of what a run would use, with the fit's rows
+// after the size rows. Paths are not needed and not looked at.
+int ShowSettings(const CommandLine& line) {
+  const auto state = LoadRunSettings(line);
+  if (!state) return UsageError(state.message());
+  const TextMeasure unmeasured = [](std::string_view) { return 0; };  // a terminal shortens nothing
+  std::vector<std::string> rows = DescribeCurrentSettings(state->Conversion, line.profile, unmeasured, INT_MAX);
+  if (line.fit) {
+    const std::string heightLabel(texts::kOverviewHeight);
+    auto after = std::find_if(rows.begin(), rows.end(), [&](const std::string& row) { return row.starts_with(heightLabel); });
+    after = after == rows.end() ? rows.end() : after + 1;
+    const std::string onOff(line.enlarge ? texts::kOverviewOn : texts::kOverviewOff);
+    rows.insert(after, {std::string(texts::kCliOverviewKeepAspect) + ": " + std::string(texts::kOverviewOn),
+                        std::string(texts::kCliOverviewEnlarge) + ": " + onOff});
+  }
+  std::string text;
+  for (const std::string& row : rows) text += row + "\n";
+  return PrintOut(text);
+}
+
 int Dispatch(int argc, char** argv) {
   const auto line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (!line) return UsageError(line.message());
   switch (line->action) {
     case Action::Help:
-      std::fputs(std::string(texts::kCliHelp).c_str(), stdout);
-      return kExitOk;
+      return PrintOut(texts::kCliHelp);
     case Action::Version:
-      std::printf("%s\n", FormatText(texts::kCliVersion, LUMIVO_VERSION).c_str());
-      return kExitOk;
+      return PrintOut(FormatText(texts::kCliVersion, LUMIVO_VERSION) + "\n");
+    case Action::ListProfiles:
+      return ListProfiles();
+    case Action::ShowSettings:
+      return ShowSettings(*line);
     case Action::Run:
       break;
   }

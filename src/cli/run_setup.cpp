@@ -1,8 +1,12 @@
 #include "cli/run_setup.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <system_error>
+#include <utility>
 
 #include "core/text_format.h"
 #include "filelist/file_collection.h"
@@ -35,10 +39,28 @@ Status LoadSettingsFile(const std::string& file, SettingsState& state) {
   const fs::path path(file);
   if (!fs::exists(path, error)) return Error{FormatText(texts::kCliSettingsMissing, file)};
   const std::string folder = AbsolutePath(path.parent_path().empty() ? "." : path.parent_path().string()) + "/";
-  if (fs::is_directory(path, error) || !LoadSettings(folder, path.filename().string(), state))
-    return Error{FormatText(texts::kCliSettingsUnreadable, file)};
+  if (fs::is_directory(path, error)) {
+    return Error{FormatText(texts::kCliSettingsUnreadable, file, FormatText(texts::kFileNotReadable, file))};
+  }
+  if (Status loaded = LoadSettings(folder, path.filename().string(), state); !loaded) {
+    return Error{FormatText(texts::kCliSettingsUnreadable, file, loaded.message())};
+  }
   return Status::Ok();
 }
+
+// Files already taken, by what they are on disk rather than by their names.
+class TakenFiles {
+ public:
+  bool FirstTime(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0) return ids_.emplace(status.st_dev, status.st_ino).second;
+    return paths_.insert(path).second;
+  }
+
+ private:
+  std::set<std::pair<dev_t, ino_t>> ids_;
+  std::set<std::string> paths_;
+};
 
 }  // namespace
 
@@ -58,12 +80,16 @@ Result<SettingsState> LoadRunSettings(const CommandLine& line) {
       break;
     case SettingsOrigin::SettingsFolder:
       // A missing file is a first start; one that is there must be readable.
-      if (!LoadSettings(settingsFolder, kSettingsFileName, state))
-        return Error{FormatText(texts::kCliSettingsUnreadable, settingsFolder + std::string(kSettingsFileName))};
+      if (Status loaded = LoadSettings(settingsFolder, kSettingsFileName, state); !loaded) {
+        return Error{FormatText(texts::kCliSettingsUnreadable, settingsFolder + std::string(kSettingsFileName),
+                                loaded.message())};
+      }
       break;
   }
-  if (line.profile && !LoadProfile(settingsFolder, *line.profile, state.Conversion))
-    return Error{FormatText(texts::kCliProfileMissing, *line.profile)};
+  if (line.profile) {
+    if (Status loaded = LoadProfile(settingsFolder, *line.profile, state.Conversion); !loaded)
+      return Error{FormatText(texts::kCliProfileMissing, *line.profile, loaded.message())};
+  }
   ApplyOverrides(line.overrides, state);
   return state;
 }
@@ -72,7 +98,8 @@ Result<std::shared_ptr<const Bitmap>> LoadWatermarkPicture(const CommandLine& li
                                                            const ConversionSettings& settings) {
   if (settings.WatermarkMode != WatermarkMode::Picture) return std::shared_ptr<const Bitmap>();
   const bool named = line.overrides.WatermarkPictureFile.has_value();
-  if (!named) {
+  // A file from the settings, or "--picture logo"
+  if (!named || settings.WatermarkPictureFile.empty()) {
     return std::make_shared<const Bitmap>(RestoreWatermarkPicture(settings.WatermarkPictureFile).picture);
   }
   auto picture = LoadWatermarkPictureFile(*line.overrides.WatermarkPictureFile);
@@ -96,16 +123,25 @@ std::vector<int> ScannedTypeRows(const CommandLine& line, const ProgramOptions& 
 
 CollectedEntries CollectEntries(const std::vector<std::string>& paths, const std::vector<int>& typeRows) {
   CollectedEntries collected;
+  TakenFiles taken;
   for (const std::string& argument : paths) {
     std::error_code error;
     const std::string path = AbsolutePath(argument);
     const fs::file_status status = fs::status(path, error);
+    std::vector<std::string> found;
     if (fs::is_directory(status)) {
-      for (int row : typeRows) CollectFiles(path, FileTypeTable[static_cast<std::size_t>(row)].mask, collected.entries);
+      for (int row : typeRows) CollectFiles(path, FileTypeTable[static_cast<std::size_t>(row)].mask, found);
     } else if (fs::exists(status)) {
-      collected.entries.push_back(path);
+      found.push_back(path);
     } else {
       collected.missing.push_back(argument);
+      continue;
+    }
+    const std::string root = fs::path(path).parent_path().string();
+    for (std::string& file : found) {
+      if (!taken.FirstTime(file)) continue;
+      collected.entries.push_back(std::move(file));
+      collected.roots.push_back(root);
     }
   }
   return collected;
@@ -126,12 +162,14 @@ std::string AbsolutePath(const std::string& path) {
   return (NormalPath(clean.parent_path()) / name).string();
 }
 
-Result<std::string> PrepareDestination(const std::string& folder) {
+Result<std::string> PrepareDestination(const std::string& folder, bool planning) {
   const std::string absolute = AbsolutePath(folder);
   std::error_code error;
-  fs::create_directories(absolute, error);
-  if (!fs::is_directory(absolute, error))
-    return Error{FormatText(texts::kCliDestinationNotFolder, folder), ErrorKind::Io};
+  if (!planning) fs::create_directories(absolute, error);
+  // A dry run may plan into a folder that does not exist yet, not into a file.
+  const bool usable = planning ? !fs::exists(absolute, error) || fs::is_directory(absolute, error)
+                               : fs::is_directory(absolute, error);
+  if (!usable) return Error{FormatText(texts::kCliDestinationNotFolder, folder), ErrorKind::Io};
   return NormalPath(absolute);
 }
 

@@ -28,11 +28,17 @@ std::vector<int> ScannedTypeRows(const CommandLine& line, const ProgramOptions& 
 
 struct CollectedEntries {
   std::vector<std::string> entries;  // absolute paths, in the order of the arguments
+  // Per entry: the folder above the argument it came from, so that a folder
+  // argument's own tree starts below the destination (--relative); a file
+  // argument's own folder, so that it lands in the destination itself.
+  std::vector<std::string> roots;
   std::vector<std::string> missing;  // arguments that name nothing
 };
 
 // Files are taken as they are; a folder contributes its tree, grouped by file
-// type in table order as the window's folder command does.
+// type in table order as the window's folder command does. A file reached
+// twice (through two arguments, a file and its folder, or a link) is taken
+// once, where it comes first.
 CollectedEntries CollectEntries(const std::vector<std::string>& paths, const std::vector<int>& typeRows);
 
 // The path made absolute, without "." and ".." parts and doubled or
@@ -41,7 +47,7 @@ CollectedEntries CollectEntries(const std::vector<std::string>& paths, const std
 std::string AbsolutePath(const std::string& path);
 
 // The destination as a normalised absolute folder, created with its parents
-// when missing.
-Result<std::string> PrepareDestination(const std::string& folder);
+// when missing, unless only `planning` (a dry run) it.
+Result<std::string> PrepareDestination(const std::string& folder, bool planning = false);
 
 }  // namespace lumivo::cli

@@ -95,6 +95,13 @@ class Bitmap {
   bool transparent_ = false;
 };
 
+// A picture's width and height in pixels.
+struct PictureSize {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const PictureSize&, const PictureSize&) = default;
+};
+
 // The size check every reader and every resize makes before allocating.
 Status CheckPictureSize(std::int64_t width, std::int64_t height);
 

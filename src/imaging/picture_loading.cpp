@@ -19,12 +19,19 @@ Status LoadPictureFile(const std::filesystem::path& file, Bitmap& target) {
   return LoadPictureBytes(*bytes, file, target);
 }
 
-// The one place where a reader's error becomes an answer.
 Status LoadPictureBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target) {
+  bool sampled = false;
+  return LoadPictureBytes(bytes, file, target, {}, sampled);
+}
+
+// The one place where a reader's error becomes an answer.
+Status LoadPictureBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target,
+                        const JpegDecodeRequest& request, bool& sampled) {
+  sampled = false;
   try {
     MemoryStream stream(bytes);
     const ReaderClass* reader = FileFormats().ReaderClassFromStream(stream);
-    if (!reader) return LoadPlatformPicture(bytes, file, target);
+    if (!reader) return LoadPlatformPicture(bytes, file, target, request, sampled);
     Bitmap picture;
     reader->load(bytes, picture);
     target = std::move(picture);

@@ -8,6 +8,7 @@
 
 #include "core/bitmap.h"
 #include "core/result.h"
+#include "readers/jpeg_decoding.h"
 
 namespace lumivo {
 
@@ -15,5 +16,9 @@ namespace lumivo {
 Status LoadPictureFile(const std::filesystem::path& file, Bitmap& target);
 // The same for a file already read; `file` names it in messages.
 Status LoadPictureBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target);
+// The same, decoding JPEG content as `request` allows (the platform route's
+// JPEG decoder; other routes load the whole picture and leave `sampled` false).
+Status LoadPictureBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target,
+                        const JpegDecodeRequest& request, bool& sampled);
 
 }  // namespace lumivo

@@ -8,6 +8,7 @@
 
 #include "core/bitmap.h"
 #include "core/result.h"
+#include "readers/jpeg_decoding.h"
 
 namespace lumivo {
 
@@ -15,5 +16,9 @@ namespace lumivo {
 // two rows. On success the bitmap is 24-bit. `file` names the bytes in
 // messages.
 Status LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target);
+// JPEG content decoded as `request` allows; `sampled` as DecodeJpeg says.
+// The size limits apply to the full picture.
+Status LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target,
+                           const JpegDecodeRequest& request, bool& sampled);
 
 }  // namespace lumivo

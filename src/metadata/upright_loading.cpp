@@ -1,5 +1,7 @@
 #include "metadata/upright_loading.h"
 
+#include <utility>
+
 #include "core/file_bytes.h"
 #include "imaging/orientation.h"
 #include "imaging/picture_loading.h"
@@ -16,10 +18,25 @@ int SourceOrientation(std::span<const std::uint8_t> bytes) {
 }
 
 Status LoadUprightPicture(const std::filesystem::path& file, Bitmap& target, Bitmap& scratch) {
+  bool sampled = false;
+  return LoadUprightPicture(file, target, scratch, {}, sampled);
+}
+
+Status LoadUprightPicture(const std::filesystem::path& file, Bitmap& target, Bitmap& scratch,
+                          const JpegDecodeRequest& request, bool& sampled) {
+  sampled = false;
   const auto bytes = ReadFileBytes(file);
   if (!bytes) return bytes.status();
-  if (Status loaded = LoadPictureBytes(*bytes, file, target); !loaded) return loaded;
-  return TurnUpright(target, SourceOrientation(*bytes), scratch);
+  const int orientation = SourceOrientation(*bytes);
+  JpegDecodeRequest stored = request;
+  if (orientation >= 2 && orientation <= 8) {
+    // The stretch applies to the upright picture, whose rows may be the
+    // stored columns: such a picture is decoded whole.
+    stored.sampleTo = nullptr;
+    if (orientation >= 5) std::swap(stored.coverBox.width, stored.coverBox.height);
+  }
+  if (Status loaded = LoadPictureBytes(*bytes, file, target, stored, sampled); !loaded) return loaded;
+  return TurnUpright(target, orientation, scratch);
 }
 
 }  // namespace lumivo

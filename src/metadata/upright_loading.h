@@ -9,6 +9,7 @@
 
 #include "core/bitmap.h"
 #include "core/result.h"
+#include "readers/jpeg_decoding.h"
 
 namespace lumivo {
 
@@ -20,5 +21,11 @@ int SourceOrientation(std::span<const std::uint8_t> bytes);
 // `scratch` lends its memory to a quarter turn; its content is undefined
 // afterwards.
 Status LoadUprightPicture(const std::filesystem::path& file, Bitmap& target, Bitmap& scratch);
+
+// The same, decoding JPEG content as `request` allows. Sampling applies only
+// to a picture stored upright (`sampled` says whether it did); the preview
+// box is turned with the picture.
+Status LoadUprightPicture(const std::filesystem::path& file, Bitmap& target, Bitmap& scratch,
+                          const JpegDecodeRequest& request, bool& sampled);
 
 }  // namespace lumivo

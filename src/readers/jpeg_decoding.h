@@ -3,6 +3,7 @@
 // and YCCK files Adobe writes.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "core/bitmap.h"
@@ -12,6 +13,25 @@ namespace lumivo {
 
 bool LooksLikeJpeg(std::span<const std::uint8_t> bytes);  // starts with FF D8
 
+// Ways to decode less than the whole picture.
+struct JpegDecodeRequest {
+  // Given the picture's full size, the size it is to be stretched to
+  // nearest-neighbour right after decoding: only the rows and columns that
+  // stretch picks are decoded into the target, never the full picture, and
+  // the result is byte for byte the stretched full picture. Empty, or the
+  // full size returned: a plain decode.
+  std::function<PictureSize(PictureSize full)> sampleTo;
+  // For previews: decode at the smallest of libjpeg's scales (1/8 to 8/8)
+  // whose picture still covers the full picture scaled down into this box.
+  // Ignored while empty or when sampling applies.
+  PictureSize coverBox;
+};
+
 Status DecodeJpeg(std::span<const std::uint8_t> bytes, Bitmap& target);
+
+// `sampled` tells whether the target holds the sampled picture; when the
+// sampled size's memory is not to be had, the full picture is decoded.
+Status DecodeJpeg(std::span<const std::uint8_t> bytes, Bitmap& target, const JpegDecodeRequest& request,
+                  bool& sampled);
 
 }  // namespace lumivo

@@ -1,13 +1,19 @@
 #pragma once
-// The stored form of the image adjustments, shared by the settings file and
-// the profile files: section "BildQuality" keyed by the controls' names, and
-// the watermark font in a section of its own.
+// The stored image adjustments, one row per key in the order the files keep
+// them: section "BildQuality" keyed by the controls' names, with the watermark
+// font in a section of its own. The settings file, the profile files and the
+// profile overview all go through this table, so a new adjustment is one row.
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "core/font_description.h"
 #include "core/result.h"
 #include "settings/conversion_settings.h"
+#include "settings/key_reader.h"
 #include "settings/xml_config.h"
 
 namespace lumivo::keys {
@@ -17,54 +23,76 @@ inline constexpr std::string_view kSetupFileExists = "Setup_File_Exists";
 inline constexpr std::string_view kAdjustments = "BildQuality";
 inline constexpr std::string_view kFontSection = "Panel_Font";
 
-inline constexpr std::string_view kQuality = "ProgressBar_Quality";
-inline constexpr std::string_view kSizePercent = "ProgressBar_BildGroesse_Prozent";
-inline constexpr std::string_view kSepiaPercent = "ProgressBar_Sepia_Prozent";
-inline constexpr std::string_view kOwnColourPercent = "ProgressBar_EigeneFaerbung_Prozent";
-inline constexpr std::string_view kSizeUnchanged = "CheckBox_BildGroesse_Original";
-inline constexpr std::string_view kSizePercentOn = "CheckBox_BildGroesse_Prozent";
-inline constexpr std::string_view kSizeOwn = "CheckBox_BildGroesse_EigeneGroesse";
-inline constexpr std::string_view kOwnWidth = "Edit_BildGroesse_EigeneGroesse_X";
-inline constexpr std::string_view kOwnHeight = "Edit_BildGroesse_EigeneGroesse_Y";
-inline constexpr std::string_view kColouringNone = "CheckBox_Faerbung_KeineFaerbung";
-inline constexpr std::string_view kColouringSepia = "CheckBox_Sepia";
-inline constexpr std::string_view kColouringOwn = "CheckBox_Faerbung";
-inline constexpr std::string_view kWhiteFilter = "CheckBox_WhiteFilter";
-inline constexpr std::string_view kWatermarkNone = "CheckBox_H2O_None";
-inline constexpr std::string_view kWatermarkPicture = "CheckBox_H2O_Bild";
-inline constexpr std::string_view kWatermarkText = "CheckBox_H2O_Text";
-inline constexpr std::string_view kWatermarkScale = "ComboBox_H2O_ScaleBy";
-inline constexpr std::string_view kWatermarkPictureFile = "Temp_Pfad_OpenPic_H2O";
-inline constexpr std::string_view kWatermarkTransparency = "CheckBox_H2O_Transparenz";
-inline constexpr std::string_view kWatermarkTransparencyPercent = "ProgressBar_H2O_Transparenz_Prozent";
-inline constexpr std::string_view kWatermarkTextValue = "Edit_H2O";
-inline constexpr std::string_view kMarginX = "UpDown_Pos_X";
-inline constexpr std::string_view kMarginY = "UpDown_Pos_Y";
-inline constexpr std::string_view kWatermarkPosition = "RadioGroup_H2O_Pos";
-inline constexpr std::string_view kOwnColour = "Panel_EigeneFaerbung_Farbe";
-
-inline constexpr std::string_view kFontName = "Name";
-inline constexpr std::string_view kFontCharSet = "CharSet";
-inline constexpr std::string_view kFontColor = "Color";
-inline constexpr std::string_view kFontSize = "Size";
-inline constexpr std::string_view kFontStyle = "Style";
-
 }  // namespace lumivo::keys
 
 namespace lumivo {
 
-// "BildQuality" from "ProgressBar_Quality" through "Edit_H2O", in the stored order.
+// The rows, in table order.
+enum class AdjustmentKey : std::uint8_t {
+  Quality, SizePercent, SepiaPercent, OwnColourPercent,
+  SizeUnchanged, SizePercentOn, SizeOwn, OwnWidth, OwnHeight,
+  ColouringNone, ColouringSepia, ColouringOwn, WhiteFilter,
+  WatermarkNone, WatermarkPicture, WatermarkText, WatermarkScale, WatermarkPictureFile,
+  WatermarkTransparency, WatermarkTransparencyPercent, WatermarkTextValue, WatermarkFont,
+  MarginX, MarginY, WatermarkPosition, OwnColour,
+};
+inline constexpr std::size_t kAdjustmentKeyCount = static_cast<std::size_t>(AdjustmentKey::OwnColour) + 1;
+
+// What a key holds and how its stored text reads.
+enum class KeyKind : std::uint8_t {
+  Number,  // an integer, held inside the row's range
+  Switch,  // a Boolean
+  Choice,  // one switch of a group: on makes the row's choice the group's
+  Digits,  // a size text, taken only when it is all digits
+  Text,    // any text
+  Colour,  // a colour value, stored as a signed 32-bit integer
+  Font,    // the font's own keys, in the section the row names
+};
+
+// One key's value in its stored form.
+struct StoredValue {
+  int number = 0;  // Number, Colour; 0 or 1 for Switch and Choice
+  std::string text;
+  bool taken = true;  // false for a Digits text that is not all digits
+  FontDescription font;
+};
+
+using StoredAdjustments = std::array<StoredValue, kAdjustmentKeyCount>;
+
+struct AdjustmentRow {
+  AdjustmentKey key;
+  std::string_view attribute;  // in "BildQuality"; for Font the section
+  KeyKind kind;
+  IntRange range;  // for Number
+  // The member behind the key: its stored form, and a stored value applied
+  // to it (a Choice that reads off and a Digits text not taken change nothing).
+  StoredValue (*take)(const ConversionSettings& settings);
+  void (*apply)(const StoredValue& value, ConversionSettings& settings);
+};
+
+extern const std::array<AdjustmentRow, kAdjustmentKeyCount> kAdjustmentRows;
+
+inline const StoredValue& At(const StoredAdjustments& values, AdjustmentKey key) {
+  return values[static_cast<std::size_t>(key)];
+}
+
+// The stored form of every row: what a save writes.
+StoredAdjustments StoreAdjustments(const ConversionSettings& settings);
+
+// Writes every row, the font after "Edit_H2O", in the stored order.
 void WriteAdjustmentKeys(TXMLConfig& store, const ConversionSettings& settings);
-// "BildQuality" "UpDown_Pos_X", "UpDown_Pos_Y", "RadioGroup_H2O_Pos", "Panel_EigeneFaerbung_Farbe".
-void WritePlacementKeys(TXMLConfig& store, const ConversionSettings& settings);
 void WriteFontKeys(TXMLConfig& store, std::string_view section, const FontDescription& font);
 
-// Reads the adjustments in the stored order, the font after "Edit_H2O", and
-// applies each value at once, held inside its control's range. Stops at the
-// first unreadable number; what was read before it stays applied.
-Status ReadAdjustmentKeys(const TXMLConfig& store, ConversionSettings& settings);
-Status ReadFontKeys(const TXMLConfig& store, std::string_view section, FontDescription& font,
-                    const FontDescription& defaultFont);
+// Reads every row in the stored order; a missing key gives `defaults`' value.
+// Stops at the reader's first failure.
+void ReadAdjustmentValues(KeyReader& read, const ConversionSettings& defaults, StoredAdjustments& values);
+
+// Reads the rows and applies each value at once, held inside its control's
+// range; missing keys give the controls' defaults. Stops at the first
+// unreadable number; what was read before it stays applied.
+void ReadAdjustmentKeys(KeyReader& read, ConversionSettings& settings);
+void ReadFontKeys(KeyReader& read, std::string_view section, FontDescription& font,
+                  const FontDescription& defaultFont);
 
 // At least one character, and nothing but 0 to 9.
 bool IsAllDigits(std::string_view text);

@@ -7,6 +7,7 @@
 #include "core/text_format.h"
 #include "resources/texts.h"
 #include "settings/adjustment_keys.h"
+#include "settings/key_reader.h"
 #include "settings/settings_file.h"
 #include "settings/string_divider.h"
 #include "settings/xml_config.h"
@@ -75,21 +76,22 @@ bool IsValidProfileName(const std::string& folder, std::string_view name) {
   return type == std::filesystem::file_type::not_found || IsProfileFile(folder, name);
 }
 
-bool SaveProfile(const std::string& folder, std::string_view name, const ConversionSettings& settings) {
-  if (!IsValidProfileName(folder, name)) return false;
+Status SaveProfile(const std::string& folder, std::string_view name, const ConversionSettings& settings) {
+  if (!IsValidProfileName(folder, name)) return Error{std::string(texts::kProfileNameNotAllowed)};
   auto store = TXMLConfig::Open(ProfilePath(folder, name));
-  if (!store) return false;
+  if (!store) return store.status();
   store->WriteBool(keys::kGeneral, keys::kSetupFileExists, true);
   WriteAdjustmentKeys(*store, settings);
-  WriteFontKeys(*store, keys::kFontSection, settings.WatermarkFont);
-  WritePlacementKeys(*store, settings);
-  return store->Save().ok();
+  return store->Save();
 }
 
-bool LoadProfile(const std::string& folder, std::string_view name, ConversionSettings& settings) {
-  if (!IsProfileFile(folder, name)) return false;
+Status LoadProfile(const std::string& folder, std::string_view name, ConversionSettings& settings) {
+  if (!IsProfileFile(folder, name)) return Error{FormatText(texts::kFileNotReadable, folder + std::string(name))};
   auto store = TXMLConfig::Open(ProfilePath(folder, name));
-  return store && ReadAdjustmentKeys(*store, settings).ok();
+  if (!store) return store.status();
+  KeyReader read(*store);
+  ReadAdjustmentKeys(read, settings);
+  return read.status();
 }
 
 Status CreateProfile(const std::string& folder, std::vector<std::string>& profiles, std::string_view name,
@@ -98,7 +100,9 @@ Status CreateProfile(const std::string& folder, std::vector<std::string>& profil
   const bool taken = std::any_of(profiles.begin(), profiles.end(),
                                  [&](const std::string& entry) { return SameProfileName(entry, name); });
   if (taken) return Error{std::string(texts::kProfileExists)};
-  if (!SaveProfile(folder, name, settings)) return Error{FormatText(texts::kProfileNotSaved, name)};
+  if (Status saved = SaveProfile(folder, name, settings); !saved) {
+    return Error{FormatText(texts::kProfileNotSaved, name, saved.message()), saved.kind()};
+  }
   profiles.emplace_back(name);
   return Status::Ok();
 }

@@ -32,18 +32,21 @@ bool IsProfileFile(const std::string& folder, std::string_view name);
 bool SameProfileName(std::string_view a, std::string_view b);
 
 // Writes the adjustments into folder + name, updating an existing profile
-// key by key. Refuses names that fail IsValidProfileName.
-[[nodiscard]] bool SaveProfile(const std::string& folder, std::string_view name, const ConversionSettings& settings);
+// key by key. Refuses names that fail IsValidProfileName
+// (texts::kProfileNameNotAllowed); a failed write names its reason.
+Status SaveProfile(const std::string& folder, std::string_view name, const ConversionSettings& settings);
 
 // Reads folder + name into the adjustments as the settings file does (same
 // defaults, ranges and rules); stops at the first unreadable number with the
-// values read so far applied. False when no such profile file exists.
-[[nodiscard]] bool LoadProfile(const std::string& folder, std::string_view name, ConversionSettings& settings);
+// values read so far applied, and names the number. Fails with
+// texts::kFileNotReadable when no such profile file exists.
+Status LoadProfile(const std::string& folder, std::string_view name, ConversionSettings& settings);
 
 // The create command without its dialog: the name test
 // (texts::kProfileNameNotAllowed), the duplicate test
 // (texts::kProfileExists), then SaveProfile. The name is appended to the
-// list only when its file was written (texts::kProfileNotSaved otherwise).
+// list only when its file was written (texts::kProfileNotSaved with the
+// write's reason otherwise).
 Status CreateProfile(const std::string& folder, std::vector<std::string>& profiles, std::string_view name,
                      const ConversionSettings& settings);
 

@@ -1,5 +1,7 @@
 #include "settings/settings_file.h"
 
+#include "settings/adjustment_keys.h"
+#include "settings/key_reader.h"
 #include "settings/profiles.h"
 #include "settings/string_divider.h"
 #include "settings/xml_config.h"
@@ -44,22 +46,15 @@ bool FileIsMissing(const std::filesystem::path& file) {
   return std::filesystem::status(file, ec).type() == std::filesystem::file_type::not_found;
 }
 
-Status ReadFileTypesAndFolder(const TXMLConfig& store, SettingsState& state) {
-  state.Options.LastOutputFolder = store.ReadString(kFolderSection, kLastOutputFolder, "");
+void ReadFileTypesAndFolder(KeyReader& read, ProgramOptions& options) {
+  read.Text(kFolderSection, kLastOutputFolder, "", options.LastOutputFolder);
   for (std::size_t row = 0; row < kFileTypeCount; ++row) {
-    Status status = ReadInto(store, kFileTypes, FileTypeTable[row].extension, true,
-                             state.Options.FileTypeChecked[row]);
-    if (!status) return status;
+    read.Switch(kFileTypes, FileTypeTable[row].extension, true, options.FileTypeChecked[row]);
   }
-  return Status::Ok();
 }
 
-Status ReadOptions(const TXMLConfig& store, ProgramOptions& options) {
-  for (const OptionKey& option : kOptionKeys) {
-    Status status = ReadInto(store, kOptions, option.key, option.missing, options.*option.field);
-    if (!status) return status;
-  }
-  return Status::Ok();
+void ReadOptions(KeyReader& read, ProgramOptions& options) {
+  for (const OptionKey& option : kOptionKeys) read.Switch(kOptions, option.key, option.missing, options.*option.field);
 }
 
 // The stored list replaces the current one; names without a profile file are dropped.
@@ -106,28 +101,29 @@ bool ApplyDefaults(SettingsState& state) {
   return true;
 }
 
-bool LoadSettings(const std::string& folder, std::string_view fileName, SettingsState& state) {
+Status LoadSettings(const std::string& folder, std::string_view fileName, SettingsState& state) {
   const auto file = FilePath(folder, fileName);
-  if (FileIsMissing(file)) return ApplyDefaults(state);
+  if (FileIsMissing(file)) return ApplyDefaults(state) ? Status::Ok() : Status(Error{});
   auto store = TXMLConfig::Open(file);
-  if (!store) return false;
+  if (!store) return store.status();
 
   // An unreadable autosave key leaves the switch alone; the rest still loads.
   static_cast<void>(LoadAutoSaveFlag(folder, kSettingsFileName, state.Options));
 
-  Status status = ReadInto(*store, keys::kGeneral, kLeft, 0, state.Window.Left);
-  if (status) status = ReadInto(*store, keys::kGeneral, kTop, 0, state.Window.Top);
-  if (status) status = ReadFileTypesAndFolder(*store, state);
-  if (status) status = ReadAdjustmentKeys(*store, state.Conversion);
-  if (status) status = ReadOptions(*store, state.Options);
-  if (!status) return false;
+  KeyReader read(*store);
+  read.Number(keys::kGeneral, kLeft, 0, state.Window.Left);
+  read.Number(keys::kGeneral, kTop, 0, state.Window.Top);
+  ReadFileTypesAndFolder(read, state.Options);
+  ReadAdjustmentKeys(read, state.Conversion);
+  ReadOptions(read, state.Options);
+  if (!read.ok()) return read.status();
   if (fileName == kSettingsFileName) ReadProfileList(*store, folder, state.Profiles);
-  return true;
+  return Status::Ok();
 }
 
-bool SaveSettings(const std::string& folder, std::string_view fileName, const SettingsState& state) {
+Status SaveSettings(const std::string& folder, std::string_view fileName, const SettingsState& state) {
   auto store = TXMLConfig::Open(FilePath(folder, fileName));
-  if (!store) return false;
+  if (!store) return store.status();
   // One store for all groups: the file is replaced at once or not at all.
   store->WriteBool(keys::kGeneral, keys::kSetupFileExists, true);
   store->WriteInteger(keys::kGeneral, kLeft, state.Window.Left);
@@ -137,24 +133,24 @@ bool SaveSettings(const std::string& folder, std::string_view fileName, const Se
     store->WriteBool(kFileTypes, FileTypeTable[row].extension, state.Options.FileTypeChecked[row]);
   }
   WriteAdjustmentKeys(*store, state.Conversion);
-  WriteFontKeys(*store, keys::kFontSection, state.Conversion.WatermarkFont);
-  WritePlacementKeys(*store, state.Conversion);
   for (const OptionKey& option : kOptionKeys) store->WriteBool(kOptions, option.key, state.Options.*option.field);
   if (fileName == kSettingsFileName) store->WriteString(kProfileSection, kProfileList, JoinProfileList(state.Profiles));
-  return store->Save().ok();
+  return store->Save();
 }
 
-bool SaveAutoSaveFlag(const std::string& folder, std::string_view fileName, bool autoSave) {
+Status SaveAutoSaveFlag(const std::string& folder, std::string_view fileName, bool autoSave) {
   auto store = TXMLConfig::Open(FilePath(folder, fileName));
-  if (!store) return false;
+  if (!store) return store.status();
   store->WriteBool(kOptions, kAutoSave, autoSave);
-  return store->Save().ok();
+  return store->Save();
 }
 
-bool LoadAutoSaveFlag(const std::string& folder, std::string_view fileName, ProgramOptions& options) {
+Status LoadAutoSaveFlag(const std::string& folder, std::string_view fileName, ProgramOptions& options) {
   auto store = TXMLConfig::Open(FilePath(folder, fileName));
-  if (!store) return false;
-  return ReadInto(*store, kOptions, kAutoSave, true, options.AutoSave).ok();
+  if (!store) return store.status();
+  KeyReader read(*store);
+  read.Switch(kOptions, kAutoSave, true, options.AutoSave);
+  return read.status();
 }
 
 Status SaveFont(const std::filesystem::path& file, std::string_view section, const FontDescription& font) {
@@ -168,7 +164,9 @@ Status LoadFont(const std::filesystem::path& file, std::string_view section, Fon
                 const FontDescription& defaultFont) {
   auto store = TXMLConfig::Open(file);
   if (!store) return store.status();
-  return ReadFontKeys(*store, section, font, defaultFont);
+  KeyReader read(*store);
+  ReadFontKeys(read, section, font, defaultFont);
+  return read.status();
 }
 
 }  // namespace lumivo

@@ -32,23 +32,25 @@ struct SettingsState {
   friend bool operator==(const SettingsState&, const SettingsState&) = default;
 };
 
-// A missing file is a first start: ApplyDefaults, true. A file that cannot be
-// parsed changes nothing and gives false. The profile list is read only from
-// "setup.xml", and keeps only names whose profile file exists in `folder`.
-[[nodiscard]] bool LoadSettings(const std::string& folder, std::string_view fileName, SettingsState& state);
+// A missing file is a first start: ApplyDefaults, success. A file that cannot
+// be read or parsed changes nothing and fails with the reason; an unreadable
+// number stops the reading there, the values before it applied. The profile
+// list is read only from "setup.xml", and keeps only names whose profile file
+// exists in `folder`.
+Status LoadSettings(const std::string& folder, std::string_view fileName, SettingsState& state);
 
 // Writes everything at once; a failing save leaves the earlier file as it was.
 // A save without any change since the last one does not touch the file.
-[[nodiscard]] bool SaveSettings(const std::string& folder, std::string_view fileName, const SettingsState& state);
+Status SaveSettings(const std::string& folder, std::string_view fileName, const SettingsState& state);
 
 // First-start values; AutoSave, the file types, the output folder and the
 // profile list stay as they are.
 [[nodiscard]] bool ApplyDefaults(SettingsState& state);
 
 // Writes "Options" "CheckBox_NoAutosave" alone, creating the file when missing.
-[[nodiscard]] bool SaveAutoSaveFlag(const std::string& folder, std::string_view fileName, bool autoSave);
+Status SaveAutoSaveFlag(const std::string& folder, std::string_view fileName, bool autoSave);
 // Sets AutoSave (missing key: on) without writing anything.
-[[nodiscard]] bool LoadAutoSaveFlag(const std::string& folder, std::string_view fileName, ProgramOptions& options);
+Status LoadAutoSaveFlag(const std::string& folder, std::string_view fileName, ProgramOptions& options);
 
 Status SaveFont(const std::filesystem::path& file, std::string_view section, const FontDescription& font);
 // A missing file or key gives the default font's value.

@@ -168,20 +168,4 @@ std::string TXMLConfig::Serialize() const {
   return std::move(writer.text);
 }
 
-Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, int defaultValue,
-                int& field) {
-  auto value = store.ReadInteger(section, key, defaultValue);
-  if (!value) return value.status();
-  field = *value;
-  return Status::Ok();
-}
-
-Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, bool defaultValue,
-                bool& field) {
-  auto value = store.ReadBool(section, key, defaultValue);
-  if (!value) return value.status();
-  field = *value;
-  return Status::Ok();
-}
-
 }  // namespace lumivo

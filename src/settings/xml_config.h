@@ -62,10 +62,4 @@ class TXMLConfig {
   std::unique_ptr<Impl> impl_;
 };
 
-// A read straight into a field: the field changes only when the value reads.
-Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, int defaultValue,
-                int& field);
-Status ReadInto(const TXMLConfig& store, std::string_view section, std::string_view key, bool defaultValue,
-                bool& field);
-
 }  // namespace lumivo

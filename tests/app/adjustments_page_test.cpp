@@ -10,6 +10,7 @@
 
 #include "app/adjustments_page.h"
 #include "app/contrast_colour.h"
+#include "app/font_colour_dialog.h"
 #include "app/panel_button.h"
 #include "app/percent_bar.h"
 #include "app/picture_view.h"
@@ -313,6 +314,42 @@ TEST_F(AdjustmentsPage, TheWatermarkPictureIsChosenClearedAndRestored) {
   Click("RahmenPanel13");
   EXPECT_TRUE(window->BuildSettings().Conversion.WatermarkPictureFile.empty());
   EXPECT_EQ(window->adjustmentsPage()->WatermarkBitmap()->width(), 64) << "the logo";
+}
+
+}  // namespace
+}  // namespace lumivo::test
+
+namespace lumivo::test {
+namespace {
+
+TEST(PercentBar, HalvesRoundToEvenAndOnlyTheMaximumScales) {
+  app::PercentBar bar("ProgressBar_Test", 10, 100);
+  bar.resize(200, 17);  // 100 / 200 = 0.5 exactly
+  struct Case {
+    int x, expected;
+  };
+  const Case cases[] = {{24, 12}, {25, 12}, {27, 14}, {29, 14}, {31, 16}, {18, 16}, {201, 16}, {200, 100}};
+  for (const Case& c : cases) {
+    bar.SetBarFromPointer(Qt::LeftButton, c.x, 8);
+    EXPECT_EQ(bar.value(), c.expected) << "x=" << c.x;  // 18 is below the minimum, 201 beyond the width
+  }
+  bar.SetBarFromPointer(Qt::RightButton, 100, 8);
+  EXPECT_EQ(bar.value(), 100);
+  bar.SetPosition(-3);
+  EXPECT_EQ(bar.value(), 10) << "held at the nearer end";
+}
+
+TEST(FontColourDialog, StartsFromTheStoredFontAndKeepsItsColourAndCharacterSet) {
+  FontDescription stored;
+  stored.face = "DejaVu Sans";
+  stored.size = 16;
+  stored.style = FontDescription::kBold;
+  stored.colour = 0x123456;
+  stored.charset = 0;
+  const app::FontColourDialog dialog(stored);
+  EXPECT_EQ(dialog.Chosen(), stored);
+  const FontDescription missing;  // "MS Sans Serif" is not installed: shown as a substitute, kept as stored
+  EXPECT_EQ(app::FontColourDialog(missing).Chosen(), missing);
 }
 
 }  // namespace

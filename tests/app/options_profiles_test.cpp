@@ -198,5 +198,34 @@ TEST_F(ProfilesPage, DeletingRemovesTheFileAndAVanishedFileSilently) {
   EXPECT_EQ(messages.size(), 1);
 }
 
+TEST(ProfilePage, ActivationIsRefusedWhileARunWorksThroughTheList) {
+  TempDir folder;
+  const std::string path = folder.path().string() + "/";
+  ConversionSettings stored;
+  stored.Quality = 90;
+  ASSERT_TRUE(SaveProfile(path, "Druck", stored));
+  QStringList shown;
+  app::WindowDialogs dialogs;
+  dialogs.message = [&](QWidget*, const QString& text) { shown.push_back(text); };
+  bool running = true;
+  int activations = 0;
+  app::ProfilesPage page(path, dialogs,
+                         {[] { return ConversionSettings{}; }, [&] { return running; },
+                          [&](const ConversionSettings& loaded) {
+                            ++activations;
+                            EXPECT_EQ(loaded.Quality, 90);
+                          }});
+  page.ApplyProfiles({"Druck"});
+  page.SelectProfile("Druck");
+  page.ProfileCommand(app::kActivateProfileCommand);
+  EXPECT_EQ(activations, 0);
+  ASSERT_EQ(shown.size(), 1);
+  EXPECT_TRUE(shown.front().startsWith("Während einer Umwandlung")) << shown.front().toStdString();
+  running = false;
+  page.ProfileCommand(app::kActivateProfileCommand);
+  EXPECT_EQ(activations, 1);
+  EXPECT_EQ(shown.back(), "Das Profil Druck wurde geladen.");
+}
+
 }  // namespace
 }  // namespace lumivo::test

@@ -13,6 +13,7 @@
 
 #include "app/adjustments_page.h"
 #include "app/file_list_box.h"
+#include "app/picture_view.h"
 #include "app/qt_text.h"
 #include "app/window_run.h"
 #include "filelist/path_fitting.h"
@@ -101,6 +102,17 @@ TEST_F(RunTest, ReportsEveryEntryThenTheFailuresAndASecondRunAppends) {
   ASSERT_EQ(both.size(), 20);
   EXPECT_EQ(both.mid(0, 10), first);
   EXPECT_EQ(both[15], "1 Datei konnte nicht verarbeitet werden.");
+}
+
+TEST_F(RunTest, ThePreviewEndsOnTheLastOutput) {
+  // Outputs committed in quick succession are not all decoded for the
+  // preview, but the run's last one always is.
+  QStringList names;
+  for (int i = 0; i < 5; ++i)
+    names.push_back(app::ToQString(WritePicture(files, "p" + std::to_string(i) + ".bmp", i == 4 ? 30 : 48).string()));
+  window->AddNames(names);
+  RunThrough("Panel6");
+  EXPECT_EQ(Control<app::PictureView>("Image_Start_Vorschau")->picture().size(), QSize(30, 30));
 }
 
 TEST_F(RunTest, AnEmptyListAndASecondRunAreRefused) {

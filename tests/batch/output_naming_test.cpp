@@ -29,6 +29,10 @@ OutputPlacement Chosen(bool keep, bool always) {
   return {DestinationMode::ChosenFolder, "/out", keep, always};
 }
 
+OutputPlacement Below(std::string root) {
+  return {DestinationMode::ChosenFolder, "/out", true, false, std::move(root)};
+}
+
 struct NamingCase {
   const char* label;
   OutputPlacement placement;
@@ -77,6 +81,13 @@ TEST(BuildOutputName, NamesAndPlacesEveryOutput) {
       {"200 characters stay", Chosen(false, false), {"/x/" + kLong196 + ".png"}, {"/out/" + kLong196 + ".jpg"}},
       {"201 characters after numbering", Chosen(false, true), {"/x/" + kLong196 + ".png"}, {"/out/[0001]__zuLang"}},
       {"more bytes than Linux allows", Chosen(false, false), {"/x/" + umlautName + ".png"}, {"/out/[0001]__zuLang"}},
+      {"below a root", Below("/home/me/Fotos"), {"/home/me/Fotos/2024/a.png", "/home/me/Fotos/2024/Mai/b.png"},
+       {"/out/2024/a.jpg", "/out/2024/Mai/b.jpg"}},
+      {"below a root given with a slash", Below("/home/me/Fotos/"), {"/home/me/Fotos/2024/a.png"}, {"/out/2024/a.jpg"}},
+      {"in the root itself", Below("/home/me"), {"/home/me/a.png"}, {"/out/a.jpg"}},
+      {"below the system's root", Below("/"), {"/x/a.png"}, {"/out/x/a.jpg"}},
+      {"outside its root", Below("/home/me/Fotos"), {"/home/other/a.png", "/home/me/Fotos/../x/b.png"},
+       {"/out/a.jpg", "/out/b.jpg"}},
       {"unusual characters unchanged", Chosen(true, false), {"/Fotos ß/" + odd + "/" + odd + ".png"},
        {"/out/Fotos ß/" + odd + "/" + odd + ".jpg"}},
   };

@@ -22,6 +22,19 @@ namespace lumivo::test {
 
 namespace fs = std::filesystem;
 
+// The lines of a text, without their line ends.
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find('\n', start);
+    lines.push_back(text.substr(start, end - start));
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return lines;
+}
+
 class CliTest : public ::testing::Test {
  protected:
   std::map<std::string, std::string> Environment() const {

@@ -146,6 +146,48 @@ TEST(CommandLine, EveryOptionSetsItsField) {
          l.types = TypeChoice::Checked;
          l.listedTypes = {13};
        }},
+      {{"--fit", "1600", "a"},
+       [](CommandLine& l) {
+         l.fit = PictureSize{1600, 1600};
+         l.overrides.SizeMode = SizeMode::OwnSize;
+         l.overrides.OwnWidth = "1600";
+         l.overrides.OwnHeight = "1600";
+       }},
+      {{"--fit=800x600", "--enlarge", "a"},
+       [](CommandLine& l) {
+         l.fit = PictureSize{800, 600};
+         l.enlarge = true;
+         l.overrides.SizeMode = SizeMode::OwnSize;
+         l.overrides.OwnWidth = "800";
+         l.overrides.OwnHeight = "600";
+       }},
+      // A later --size ends the fit, as later options replace earlier ones.
+      {{"--fit", "800", "--size", "50%", "a"},
+       [](CommandLine& l) {
+         l.overrides.SizeMode = SizeMode::Percent;
+         l.overrides.SizePercent = 50;
+         l.overrides.OwnWidth = "800";
+         l.overrides.OwnHeight = "800";
+       }},
+      {{"--picture", "logo", "a"},
+       [](CommandLine& l) {
+         l.overrides.WatermarkMode = WatermarkMode::Picture;
+         l.overrides.WatermarkPictureFile = "";
+       }},
+      {{"-o", "D", "--relative", "-n", "-v", "--report", "r.jsonl", "a"},
+       [](CommandLine& l) {
+         l.destination = "D";
+         l.relative = true;
+         l.dryRun = true;
+         l.verbose = true;
+         l.reportFile = "r.jsonl";
+       }},
+      {{"--dry-run", "--verbose", "--report=r.jsonl", "a"},
+       [](CommandLine& l) {
+         l.dryRun = true;
+         l.verbose = true;
+         l.reportFile = "r.jsonl";
+       }},
   };
   for (const ParseCase& c : cases) {
     const auto parsed = ParseCommandLine(c.args);
@@ -165,6 +207,16 @@ TEST(CommandLine, HelpAndVersionNeedNoPaths) {
   EXPECT_EQ(ParseCommandLine({"--help"})->action, Action::Help);
   EXPECT_EQ(ParseCommandLine({"-q", "5", "-h", "--bogus"})->action, Action::Help);
   EXPECT_EQ(ParseCommandLine({"--version"})->action, Action::Version);
+}
+
+TEST(CommandLine, ListingAndShowingNeedNoPathsButReadEveryOption) {
+  EXPECT_EQ(ParseCommandLine({"--list-profiles"})->action, Action::ListProfiles);
+  const auto shown = ParseCommandLine({"--show-settings", "-p", "Web", "-q", "70"});
+  ASSERT_TRUE(shown.ok());
+  EXPECT_EQ(shown->action, Action::ShowSettings);
+  EXPECT_EQ(shown->profile, "Web");
+  EXPECT_EQ(shown->overrides.Quality, 70);
+  EXPECT_FALSE(ParseCommandLine({"--show-settings", "-q", "700"}).ok());
 }
 
 TEST(CommandLine, UsageErrorsNameWhatIsWrong) {
@@ -222,6 +274,16 @@ TEST(CommandLine, UsageErrorsNameWhatIsWrong) {
       {{"--text", "", "a"}, with(texts::kCliEmptyValue, "--text")},
       {{"--dest", "", "a"}, with(texts::kCliEmptyValue, "--dest")},
       {{"--picture=", "a"}, with(texts::kCliEmptyValue, "--picture")},
+      {{"--fit", "0", "a"}, with(texts::kCliBadFit, "0")},
+      {{"--fit", "800x", "a"}, with(texts::kCliBadFit, "800x")},
+      {{"--fit", "65501", "a"}, with(texts::kCliBadFit, "65501")},
+      {{"--fit", "50%", "a"}, with(texts::kCliBadFit, "50%")},
+      {{"--fit", "-800", "a"}, with(texts::kCliBadFit, "-800")},
+      {{"--enlarge", "a"}, std::string(texts::kCliEnlargeWithoutFit)},
+      {{"--fit", "80", "--enlarge", "--size", "original", "a"}, std::string(texts::kCliEnlargeWithoutFit)},
+      {{"--relative", "a"}, std::string(texts::kCliRelativeWithoutDest)},
+      {{"--report", "", "a"}, with(texts::kCliEmptyValue, "--report")},
+      {{"-nv", "a"}, with(texts::kCliUnknownOption, "-nv")},
   };
   for (const auto& c : cases) {
     const auto parsed = ParseCommandLine(c.args);

@@ -29,18 +29,6 @@ std::string Shell(const std::string& command) {
 
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find('\n', start);
-    lines.push_back(text.substr(start, end - start));
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  return lines;
-}
-
 // "[Group] Tag" -> value, as exiftool reads the file (numbers unformatted).
 std::map<std::string, std::string> Tags(const fs::path& file) {
   std::map<std::string, std::string> tags;

@@ -12,6 +12,7 @@
 #include "core/text_format.h"
 #include "resources/texts.h"
 #include "settings/settings_file.h"
+#include "settings/xml_config.h"
 
 namespace lumivo::test {
 namespace {
@@ -171,6 +172,9 @@ TEST_F(RobustnessTest, ExitCodesAndMessages) {
   const std::string ownSizeFile = (temp() / "eigen.xml").string();
   const std::string missing = (temp() / "fehlt.xml").string();
   const std::string destination = (temp() / "ziel").string();
+  // A file or profile that does not read is named with its reason.
+  const std::string brokenReason = TXMLConfig::Open(broken).message();
+  const std::string noProfile = FormatText(texts::kFileNotReadable, config().string() + "/Gibt es nicht");
 
   const struct {
     Args args;
@@ -183,8 +187,8 @@ TEST_F(RobustnessTest, ExitCodesAndMessages) {
       {{"--bogus", good}, 2, Usage(FormatText(texts::kCliUnknownOption, "--bogus"))},
       {{"--size", "10y", good}, 2, Usage(FormatText(texts::kCliBadSize, "10y"))},
       {{"--settings", missing, good}, 2, Usage(FormatText(texts::kCliSettingsMissing, missing))},
-      {{"--settings", broken, good}, 2, Usage(FormatText(texts::kCliSettingsUnreadable, broken))},
-      {{"-p", "Gibt es nicht", good}, 2, Usage(FormatText(texts::kCliProfileMissing, "Gibt es nicht"))},
+      {{"--settings", broken, good}, 2, Usage(FormatText(texts::kCliSettingsUnreadable, broken, brokenReason))},
+      {{"-p", "Gibt es nicht", good}, 2, Usage(FormatText(texts::kCliProfileMissing, "Gibt es nicht", noProfile))},
   };
   for (const auto& c : usage) {
     Args args = {"--dest", destination};

@@ -26,6 +26,16 @@ TEST(SizeWorkingPicture, FollowsTheSizeRules) {
       {"own size on a portrait picture", 300, 400, {800, 600, 0}, 800, 600},
       {"a 0 in one own-size field keeps that side", 300, 400, {0, 600, 0}, 300, 600},
       {"own size of one pixel", 30, 40, {1, 1, 0}, 1, 1},
+      {"fit: landscape, width decides", 4000, 3000, {1600, 1600, 0, true}, 1600, 1200},
+      {"fit: portrait, height decides", 3000, 4000, {1600, 1600, 0, true}, 1200, 1600},
+      {"fit: a wide box, height decides", 1000, 1000, {800, 600, 0, true}, 600, 600},
+      {"fit: the shorter side rounds ties to even", 40, 20, {5, 5, 0, true}, 5, 2},
+      {"fit: 22/30 of 5 rounds up", 30, 22, {5, 5, 0, true}, 5, 4},
+      {"fit: a small picture stays", 300, 200, {1600, 1600, 0, true}, 300, 200},
+      {"fit: a picture that fits exactly stays", 1600, 900, {1600, 1600, 0, true}, 1600, 900},
+      {"fit: enlarged when asked", 300, 200, {1600, 1600, 0, true, true}, 1600, 1067},
+      {"fit: one side beyond the box", 2000, 100, {1600, 1600, 0, true}, 1600, 80},
+      {"fit: no side becomes 0", 5000, 2, {100, 100, 0, true}, 100, 1},
   };
   for (const Case& c : cases) {
     Bitmap picture = MakeBitmap(c.width, c.height, [](int x, int y) { return Bgr{x % 256, y % 256, 7}; });

@@ -85,7 +85,10 @@ TEST(Profiles, CreateInAnUnwritableFolderReportsAndKeepsTheListUnchanged) {
   std::vector<std::string> profiles;
   const Status status = CreateProfile((dir / "plain").string() + "/", profiles, "Web", ConversionSettings{});
   ASSERT_FALSE(status.ok());
-  EXPECT_EQ(status.message(), "Das Profil Web konnte nicht gespeichert werden.");
+  // The write's own reason follows, so the user can tell a blocked folder from a full disk.
+  EXPECT_EQ(status.message(), "Das Profil Web konnte nicht gespeichert werden. Die Datei '" + (dir / "plain").string() +
+                                  "/Web' kann nicht geschrieben werden: ein Teil des Pfades ist kein Ordner.");
+  EXPECT_EQ(status.kind(), ErrorKind::Io);
   EXPECT_TRUE(profiles.empty());
 }
 
@@ -132,13 +135,16 @@ TEST(Profiles, LoadStopsAtAnUnreadableNumber) {
             "<Configuration><BildQuality ProgressBar_Quality=\"80\" CheckBox_H2O_Bild=\"ja\" Edit_H2O=\"neu\"/>"
             "</Configuration>");
   ConversionSettings settings = test::UnusualAdjustments();
-  EXPECT_FALSE(LoadProfile(FolderOf(dir), "Kaputt", settings));
+  const Status loaded = LoadProfile(FolderOf(dir), "Kaputt", settings);
+  ASSERT_FALSE(loaded.ok());
+  EXPECT_EQ(loaded.message(), "'ja' ist keine gültige Ganzzahl.");
   EXPECT_EQ(settings.Quality, 80);
   EXPECT_EQ(settings.SizeMode, SizeMode::Unchanged);
   EXPECT_EQ(settings.WatermarkText, test::UnusualAdjustments().WatermarkText);
 
   ConversionSettings untouched = test::UnusualAdjustments();
-  EXPECT_FALSE(LoadProfile(FolderOf(dir), "Fehlt", untouched));
+  EXPECT_EQ(LoadProfile(FolderOf(dir), "Fehlt", untouched).message(),
+            "Die Datei '" + FolderOf(dir) + "Fehlt' kann nicht gelesen werden.");
   dir.Write("setup.xml", "<Configuration><BildQuality ProgressBar_Quality=\"1\"/></Configuration>");
   EXPECT_FALSE(LoadProfile(FolderOf(dir), "setup.xml", untouched));
   EXPECT_EQ(untouched, test::UnusualAdjustments());

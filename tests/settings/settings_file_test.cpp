@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "settings/profiles.h"
+#include "settings/xml_config.h"
 #include "settings_test_support.h"
 
 namespace lumivo {
@@ -229,7 +230,7 @@ TEST(SettingsFile, UnreadableNumberStopsTheLoadThere) {
             "<Options CheckBox_ShowErrors=\"1\"/><Profile Dummy_String=\"\"/></Configuration>");
   SettingsState state = UnusualState();
   state.Profiles = {"before"};
-  EXPECT_FALSE(LoadSettings(FolderOf(dir), kSettingsFileName, state));
+  EXPECT_EQ(LoadSettings(FolderOf(dir), kSettingsFileName, state).message(), "'x' ist keine gültige Ganzzahl.");
 
   SettingsState expected = UnusualState();
   expected.Profiles = {"before"};
@@ -299,10 +300,14 @@ TEST(SettingsFile, DamagedFileChangesNothingAndIsNeverRewritten) {
     TempDir dir;
     dir.Write("setup.xml", bytes);
     SettingsState state = UnusualState();
-    EXPECT_FALSE(LoadSettings(FolderOf(dir), kSettingsFileName, state));
+    // Every call keeps the parse error as its reason.
+    const std::string reason = TXMLConfig::Open(dir / "setup.xml").message();
+    EXPECT_NE(reason.find("keine gültige XML-Datei"), std::string::npos) << reason;
+    EXPECT_EQ(LoadSettings(FolderOf(dir), kSettingsFileName, state).message(), reason);
     EXPECT_EQ(state, UnusualState());
-    EXPECT_FALSE(SaveAutoSaveFlag(FolderOf(dir), kSettingsFileName, false));
-    EXPECT_FALSE(SaveSettings(FolderOf(dir), kSettingsFileName, state));
+    EXPECT_EQ(SaveAutoSaveFlag(FolderOf(dir), kSettingsFileName, false).message(), reason);
+    EXPECT_EQ(SaveSettings(FolderOf(dir), kSettingsFileName, state).message(), reason);
+    EXPECT_EQ(LoadAutoSaveFlag(FolderOf(dir), kSettingsFileName, state.Options).message(), reason);
     EXPECT_EQ(FileText(dir / "setup.xml"), bytes);
   }
 }

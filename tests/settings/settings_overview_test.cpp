@@ -85,10 +85,15 @@ TEST(SettingsOverview, UnreadableOrMissingProfileGivesNoRows) {
   TempDir dir;
   dir.Write("Kaputt", "<Configuration><BildQuality ProgressBar_Sepia_Prozent=\"viel\"/></Configuration>");
   dir.Write("Halb", "<Configuration><BildQuality");
+  // Keys the overview does not show still decide, as loading the profile would fail on them.
+  dir.Write("Schrift", "<Configuration><Panel_Font CharSet=\"x\"/></Configuration>");
+  dir.Write("Farbe", "<Configuration><BildQuality Panel_EigeneFaerbung_Farbe=\"rot\"/></Configuration>");
   dir.Write("setup.xml", "<Configuration/>");
-  for (const char* name : {"Kaputt", "Halb", "Fehlt", "setup.xml"}) {
+  for (const char* name : {"Kaputt", "Halb", "Schrift", "Farbe", "Fehlt", "setup.xml"}) {
     EXPECT_FALSE(DescribeProfile(FolderOf(dir), name, ConversionSettings{}, kOnePixelPerByte, 400).ok()) << name;
   }
+  EXPECT_EQ(DescribeProfile(FolderOf(dir), "Kaputt", ConversionSettings{}, kOnePixelPerByte, 400).message(),
+            "'viel' ist keine gültige Ganzzahl.");
 }
 
 }  // namespace
