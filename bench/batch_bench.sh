@@ -40,12 +40,8 @@ if [ "$install" = 1 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y imagemagick graphicsmagick libvips-tools libjpeg-turbo-progs
 fi
 
-build=${LUMIVO_BUILD:-$root/build}
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S "$root" -B "$build" -G Ninja "${launcher[@]}" -DLUMIVO_BENCH=ON >/dev/null
-cmake --build "$build" --target lumivo-batch lumivo_make_photos lumivo_jpeg_floor_bench >/dev/null
-batch=$build/src/cli/lumivo-batch
+source "$root/bench/build_batch.sh"
+cmake --build "$build" --target lumivo_jpeg_floor_bench >/dev/null
 
 photos=$root/bench/cache/batch
 "$build/bench/lumivo_make_photos" "$photos" "$count" 4000 3000

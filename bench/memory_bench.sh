@@ -26,12 +26,7 @@ while [ $# -gt 0 ]; do
   shift
 done
 
-build=${LUMIVO_BUILD:-$root/build}
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S "$root" -B "$build" -G Ninja "${launcher[@]}" -DLUMIVO_BENCH=ON >/dev/null
-cmake --build "$build" --target lumivo-batch lumivo_make_photos >/dev/null
-batch=$build/src/cli/lumivo-batch
+source "$root/bench/build_batch.sh"
 
 cache=$root/bench/cache/memory
 "$build/bench/lumivo_make_photos" "$cache/small" 1 160 120

@@ -71,7 +71,7 @@ for name in "${names[@]}"; do
   end=$((SECONDS + seconds))
   while [ $SECONDS -lt $end ]; do
     status=0
-    "$fuzzer" -max_total_time=$((end - SECONDS)) -timeout=10 -rss_limit_mb=2560 -print_final_stats=1 \
+    "$fuzzer" -max_total_time=$((end - SECONDS)) -timeout=30 -rss_limit_mb=2560 -print_final_stats=1 \
       -artifact_prefix="$crashes/" "$work/$name" "${seeds[@]}" >"$work/run.log" 2>&1 || status=$?
     cat "$work/run.log" >>"$log"
     # The final statistics, or after a crash the last progress line.
@@ -88,7 +88,7 @@ for name in "${names[@]}"; do
   find "$corpus" -maxdepth 1 -type f -exec cp -t "$merged" {} +
   find "$corpus/found" -type f -exec cp -t "$merged" {} +
   before=$(find "$merged" -type f | wc -l)
-  "$fuzzer" -merge=1 -timeout=10 -rss_limit_mb=2560 -artifact_prefix="$crashes/" "$merged" "$work/$name" \
+  "$fuzzer" -merge=1 -timeout=30 -rss_limit_mb=2560 -artifact_prefix="$crashes/" "$merged" "$work/$name" \
     >>"$log" 2>&1 || echo "note: the merge of $name failed, see $log" >&2
   for file in "$merged"/*; do
     base=${file##*/}

@@ -1,5 +1,6 @@
-// One reader (LUMIVO_READER, set by the build) on any bytes: a Failure is a
-// refusal; a picture it does load must turn into the working bitmap.
+// One reader (LUMIVO_READER, set by the build) on any bytes: a Failure or an
+// empty picture is a refusal; a picture it does load must turn into the
+// working bitmap.
 #include <cstdlib>
 
 #include "fuzz_harness.h"
@@ -13,5 +14,5 @@ bool LumivoFuzzAccepts(std::span<const std::uint8_t> bytes) {
     return false;
   }
   if (!picture.ConvertToBgr24()) std::abort();
-  return true;
+  return !picture.empty();  // the run fails an empty picture
 }

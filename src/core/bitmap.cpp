@@ -129,11 +129,14 @@ Status Bitmap::Adopt(int width, int height, PixelFormat format, bool fillWhite, 
   const std::size_t stride = StrideFor(width, format);
   const auto bytes = CheckedMul(stride, static_cast<std::size_t>(height));
   if (!bytes) return Error{FormatText(texts::kPictureTooLarge, width, height), ErrorKind::TooLarge};
-  if (*bytes > capacity_) {
-    PixelMemory data = AllocatePixelMemory(*bytes);
+  // Never without memory, not even empty: a reader's row loop over a picture
+  // 0 pixels wide then copies nothing from a valid address.
+  if (*bytes > capacity_ || !data_) {
+    const std::size_t size = std::max<std::size_t>(*bytes, 1);
+    PixelMemory data = AllocatePixelMemory(size);
     if (!data) return Error{std::string(texts::kOutOfMemory), ErrorKind::TooLarge};
     data_ = std::move(data);
-    capacity_ = *bytes;
+    capacity_ = size;
   }
   if (fillWhite && *bytes > 0) std::memset(data_.get(), fill, *bytes);
   width_ = width;

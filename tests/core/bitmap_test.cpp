@@ -116,3 +116,20 @@ TEST(BuiltinPictures, HaveTheirSizesAndFormats) {
 
 }  // namespace
 }  // namespace lumivo
+
+namespace lumivo {
+namespace {
+
+// A reader's row loop over a picture 0 pixels wide copies nothing, but from
+// and to valid addresses.
+TEST(Bitmap, AnEmptyPictureStillHasRowsToPointAt) {
+  for (const auto& [width, height] : {std::pair{0, 3}, std::pair{5, 0}, std::pair{0, 0}}) {
+    Bitmap picture;
+    ASSERT_TRUE(picture.Allocate(width, height, PixelFormat::Bgr24).ok());
+    EXPECT_TRUE(picture.empty());
+    EXPECT_NE(picture.Row(0), nullptr) << width << " x " << height;
+  }
+}
+
+}  // namespace
+}  // namespace lumivo
