@@ -26,7 +26,7 @@ class FakeFolder {
 };
 
 OutputPlacement Chosen(bool keep, bool always) {
-  return {DestinationMode::ChosenFolder, "/out", keep, always};
+  return {DestinationMode::ChosenFolder, "/out", keep, always, {}};
 }
 
 OutputPlacement Below(std::string root) {
@@ -62,9 +62,9 @@ TEST(BuildOutputName, NamesAndPlacesEveryOutput) {
       {"deep structure", Chosen(true, false), {"/home/me/Fotos/2011/Mai/a.png"}, {"/out/home/me/Fotos/2011/Mai/a.jpg"}},
       {"source in the root", Chosen(true, false), {"/a.png"}, {"/out/a.jpg"}},
       {"structure cannot climb out", Chosen(true, false), {"/x/../../../etc/a.png"}, {"/out/etc/a.jpg"}},
-      {"beside a jpg source", {DestinationMode::BesideSource, "/out", true, false}, {"/a/b.jpg"}, {"/a/[0001]_b.jpg"},
+      {"beside a jpg source", {DestinationMode::BesideSource, "/out", true, false, {}}, {"/a/b.jpg"}, {"/a/[0001]_b.jpg"},
        {"/a/b.jpg"}},
-      {"beside, always numbered", {DestinationMode::BesideSource, "", false, true}, {"/a/b.png"}, {"/a/[0001]_b.jpg"}},
+      {"beside, always numbered", {DestinationMode::BesideSource, "", false, true, {}}, {"/a/b.png"}, {"/a/[0001]_b.jpg"}},
       {"no extension", Chosen(false, false), {"/x/README"}, {"/out/README.jpg"}},
       {"earlier prefixes dropped", Chosen(false, false), {"/x/[0007]_a.png"}, {"/out/a.jpg"}},
       {"earlier prefixes dropped, always numbered", Chosen(false, true), {"/x/[0007]_a.png"}, {"/out/[0001]_a.jpg"}},
@@ -109,7 +109,7 @@ TEST(BuildOutputName, NumberTenThousandHasFiveDigits) {
 TEST(BuildOutputName, LooksAtTheDiskByDefault) {
   test::TempDir dir;
   const auto source = dir.Write("b.jpg", "source").string();
-  const auto out = BuildOutputName(source, {DestinationMode::BesideSource, "", true, false});
+  const auto out = BuildOutputName(source, {DestinationMode::BesideSource, "", true, false, {}});
   EXPECT_EQ(out.folder, dir.path().string() + "/");
   EXPECT_EQ(out.name, "[0001]_b.jpg");
 }

@@ -34,7 +34,7 @@ std::vector<std::string> Entries(const fs::path& folder) {
 TEST(WriteOutputFile, WritesANewFileBesideOthersAndCreatesFolders) {
   test::TempDir dir;
   const std::string source = "/Fotos ß/Grüße 😀 a\xCC\x88/a.png";
-  const OutputPlacement placement{DestinationMode::ChosenFolder, dir.path().string(), true, false};
+  const OutputPlacement placement{DestinationMode::ChosenFolder, dir.path().string(), true, false, {}};
   const auto target = dir.path() / "Fotos ß/Grüße 😀 a\xCC\x88";
 
   const auto first = WriteOutputFile(source, placement, kBytes);
@@ -53,7 +53,7 @@ TEST(WriteOutputFile, WritesANewFileBesideOthersAndCreatesFolders) {
 TEST(WriteNewFile, TakesTheNextNumberWhenTheNameIsTakenMeanwhile) {
   test::TempDir dir;
   const std::string source = "/x/a.png";
-  const OutputPlacement placement{DestinationMode::ChosenFolder, dir.path().string(), false, false};
+  const OutputPlacement placement{DestinationMode::ChosenFolder, dir.path().string(), false, false, {}};
   const std::string squatter = "another program was faster";
   int calls = 0;
   const auto written = WriteNewFile(dir.path().string(), kBytes, [&](const NameTaken& taken) {

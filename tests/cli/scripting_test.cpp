@@ -178,7 +178,9 @@ TEST_F(ScriptingTest, JsonLinesReportParsesAndMatchesTheReport) {
     EXPECT_TRUE(entry["ok"].toBool());
     EXPECT_TRUE(entry["reason"].isNull());
     const std::string output = destination.string() + "/" + fs::path(names[i]).replace_extension(".jpg").string();
-    if (!names[i].starts_with("ungültig")) EXPECT_EQ(entry["output"].toString().toStdString(), output);
+    if (!names[i].starts_with("ungültig")) {
+      EXPECT_EQ(entry["output"].toString().toStdString(), output);
+    }
     // The plain report names the same files, in the same order, with control characters escaped.
     ASSERT_LT(written, reportLines.size());
     EXPECT_EQ(reportLines[written++], EscapeControlCharacters(source) + " -> " + EscapeControlCharacters(output));

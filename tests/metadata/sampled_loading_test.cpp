@@ -109,7 +109,9 @@ TEST(SampledJpegLoading, IsTheFullDecodeStretched) {
       Bitmap sampled;
       bool wasSampled = false;
       ASSERT_TRUE(LoadUprightPicture(file, sampled, scratch, decode, wasSampled).ok());
-      if (!wasSampled) ASSERT_TRUE(SizeWorkingPicture(sampled, request, holder).ok());
+      if (!wasSampled) {
+        ASSERT_TRUE(SizeWorkingPicture(sampled, request, holder).ok());
+      }
       const bool resized = expected.width() != full.width() || expected.height() != full.height();
       const bool storedUpright = name != "orientation 3" && name != "orientation 6";
       EXPECT_EQ(wasSampled, resized && storedUpright) << "sampled only when the size changes and nothing turns";
