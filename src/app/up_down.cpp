@@ -20,7 +20,7 @@ UpDown::UpDown(const char* name, QLineEdit* buddy, int minimum, int maximum, QWi
     button->setArrowType(arrow);
     button->setAutoRepeat(true);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    connect(button, &QToolButton::clicked, this, [this, step] { Step(step); });
+    connect(button, &QToolButton::clicked, this, [this, delta = step] { Step(delta); });
     layout->addWidget(button);
   }
   connect(buddy_, &QLineEdit::textEdited, this, &UpDown::TakeBuddyText);
