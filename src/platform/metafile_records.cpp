@@ -1,5 +1,6 @@
 #include "platform/metafile_records.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -142,6 +143,20 @@ constexpr std::uint16_t kSetWindowExtent = 0x020C;
 }  // namespace
 
 bool IsPlaceable(std::span<const std::uint8_t> bytes) { return WindowsHeaderAt(bytes) != 0; }
+
+void SetLongestRecord(std::span<std::uint8_t> bytes) {
+  const std::size_t header = WindowsHeaderAt(bytes);
+  if (!IsWindowsHeader(bytes, header)) return;
+  std::uint32_t longest = 3;
+  std::size_t at = header + kWindowsHeaderSize;
+  while (at + 6 <= bytes.size()) {
+    const std::uint32_t words = LoadU32LE(&bytes[at]);
+    if (words < 3 || std::uint64_t{words} * 2 > bytes.size() - at) break;
+    longest = std::max(longest, words);
+    at += std::size_t{words} * 2;
+  }
+  for (int i = 0; i < 4; ++i) bytes[header + 12 + i] = static_cast<std::uint8_t>(longest >> (8 * i));
+}
 
 std::optional<LogicalWindow> WindowOf(std::span<const std::uint8_t> bytes) {
   std::optional<LogicalWindow> window;

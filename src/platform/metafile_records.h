@@ -24,6 +24,11 @@ struct PixelSize {
 
 bool IsPlaceable(std::span<const std::uint8_t> bytes);
 
+// Writes the true length of a Windows metafile's longest record into its
+// header: libwmf sizes its record buffer from that field, and a made-up
+// value would have it allocate gigabytes. Call after RecordsAreSound.
+void SetLongestRecord(std::span<std::uint8_t> bytes);
+
 // The logical window a Windows metafile sets up (its first window origin
 // and extent records); nothing without an extent.
 struct LogicalWindow {

@@ -88,6 +88,7 @@ struct WindowsMetafile::State {
 
 WindowsMetafile::WindowsMetafile(std::span<const std::uint8_t> bytes) : state_(std::make_unique<State>()) {
   state_->input.assign(bytes.begin(), bytes.end());
+  SetLongestRecord(state_->input);
   wmfAPI_Options options{};
   options.function = wmf_svg_function;
   const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG |
