@@ -69,6 +69,11 @@ Status CheckPictureSize(std::int64_t width, std::int64_t height) {
   return {};
 }
 
+std::size_t CheckAllocation(std::optional<std::size_t> bytes, std::int64_t width, std::int64_t height) {
+  if (!bytes || *bytes > kAllocationLimit) throw TooLarge(FormatText(texts::kPictureTooLarge, width, height));
+  return *bytes;
+}
+
 void AllocatePicture(Bitmap& target, std::int64_t width, std::int64_t height, PixelFormat format) {
   if (Status size = CheckPictureSize(width, height); !size) throw TooLarge(size.message());
   if (Status allocated = target.Allocate(static_cast<int>(width), static_cast<int>(height), format); !allocated)
@@ -128,7 +133,7 @@ Status Bitmap::Adopt(int width, int height, PixelFormat format, bool fillWhite, 
   if (Status size = CheckPictureSize(width, height); !size) return size;
   const std::size_t stride = StrideFor(width, format);
   const auto bytes = CheckedMul(stride, static_cast<std::size_t>(height));
-  if (!bytes) return Error{FormatText(texts::kPictureTooLarge, width, height), ErrorKind::TooLarge};
+  if (!bytes || *bytes > kAllocationLimit) return Error{FormatText(texts::kPictureTooLarge, width, height), ErrorKind::TooLarge};
   // Never without memory, not even empty: a reader's row loop over a picture
   // 0 pixels wide then copies nothing from a valid address.
   if (*bytes > capacity_ || !data_) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -104,6 +105,15 @@ struct PictureSize {
 
 // The size check every reader and every resize makes before allocating.
 Status CheckPictureSize(std::int64_t width, std::int64_t height);
+
+// The largest single block a decoding route asks for: a picture at the
+// pixel limit in 32 bits. Buffers a file's header sizes (planes, bands,
+// unpacked data) are held to it as well.
+inline constexpr std::size_t kAllocationLimit = std::size_t{1} << 30;
+
+// `bytes` (nothing when its computation overflowed) if within the limit;
+// throws TooLarge naming the picture's size otherwise.
+std::size_t CheckAllocation(std::optional<std::size_t> bytes, std::int64_t width, std::int64_t height);
 
 // What readers call before they write pixels: allocates the target, or
 // throws TooLarge over the limits (never a "broken file" for a limit hit).

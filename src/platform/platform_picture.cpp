@@ -58,8 +58,8 @@ std::optional<BitmapHeader> ReadBitmapHeader(std::span<const std::uint8_t> bytes
 
 Status ReadPlatformPicture(std::span<const std::uint8_t> bytes, Bitmap& target) {
   if (IsMetafile(bytes)) return ReadMetafile(bytes, target);
-  // Qt's own guard against huge pictures sits at our pixel limit.
-  QImageReader::setAllocationLimit(static_cast<int>(Bitmap::kPixelLimit * 4 / (1024 * 1024)));
+  // Qt's own guard against huge pictures sits at our allocation limit.
+  QImageReader::setAllocationLimit(static_cast<int>(kAllocationLimit / (1024 * 1024)));
   QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                             static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);

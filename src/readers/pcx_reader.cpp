@@ -106,7 +106,7 @@ void Load(std::span<const std::uint8_t> bytes, Bitmap& target) {
   if (runLength) {
     // A PCX packet unpacks to at most 63 bytes: larger claims cannot be in the file.
     if (*total / 63 > data.size()) ThrowDataEnd();
-    unpacked.resize(*total);
+    unpacked.resize(CheckAllocation(total, width, height));
     if (TPCXRLEDecoder().DecodeBlock(data, unpacked).produced < *total) ThrowDataEnd();
     data = unpacked;
   } else if (data.size() < *total) {

@@ -86,7 +86,7 @@ void Load(std::span<const std::uint8_t> bytes, Bitmap& target) {
   const auto total = planeSize ? CheckedMul(*planeSize, used) : std::nullopt;
   // PackBits unpacks at most 128 bytes from 2: larger claims cannot be in the file.
   if (!total || *total / 64 > in.remaining()) ThrowDataEnd();
-  std::vector<std::uint8_t> planes(*total);
+  std::vector<std::uint8_t> planes(CheckAllocation(total, width, height));
   if (packBits) {
     const auto rows = CheckedMul(height, static_cast<std::size_t>(stored));
     if (!rows || *rows > in.remaining() / 2) ThrowDataEnd();

@@ -191,7 +191,7 @@ void TiffImageLoader::Load() {
   }();
   const auto bandRowBytes = CheckedMul(rows_.groupBytes, grid_.across);
   const auto bandBytes = bandRowBytes ? CheckedMul(*bandRowBytes, rows_.GroupsFor(tallest)) : std::nullopt;
-  if (!bandBytes || *bandBytes > (std::size_t{1} << 32)) throw TooLarge(FormatText(texts::kPictureTooLarge, p_.width, p_.height));
+  CheckAllocation(bandBytes ? CheckedMul(*bandBytes, grid_.planes) : std::nullopt, p_.width, p_.height);
   bandRowBytes_ = *bandRowBytes;
   bands_.assign(grid_.planes, std::vector<std::uint8_t>(*bandBytes));
   if (grid_.across > 1) block_.resize(rows_.BytesFor(tallest));

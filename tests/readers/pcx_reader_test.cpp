@@ -17,8 +17,10 @@ struct Pcx {
     b[3] = static_cast<std::uint8_t>(bits);
     b[4] = static_cast<std::uint8_t>(xmin), b[8] = static_cast<std::uint8_t>(xmax);
     b[9] = static_cast<std::uint8_t>(xmax >> 8), b[10] = static_cast<std::uint8_t>(height - 1);
+    b[11] = static_cast<std::uint8_t>((height - 1) >> 8);
     std::copy(headerPalette.begin(), headerPalette.end(), b.begin() + 16);
     b[65] = static_cast<std::uint8_t>(planes), b[66] = static_cast<std::uint8_t>(planeBytes);
+    b[67] = static_cast<std::uint8_t>(planeBytes >> 8);
     b[68] = static_cast<std::uint8_t>(paletteInfo);
     b.insert(b.end(), data.begin(), data.end());
     return b;
@@ -89,6 +91,15 @@ TEST(PcxReader, RefusesWhatItCannotShow) {
   notPcx[0] = 12;
   Bitmap picture;
   EXPECT_THROW(kPCXGraphic.load(notPcx, picture), Failure) << "the content test lets byte 0 = 12 pass";
+}
+
+TEST(PcxReader, UnpackedPlanesBeyondTheAllocationLimitAreTooLarge) {
+  // One pixel wide, but each row claims three planes of 65535 bytes: 1.08 GB
+  // unpacked, from a run-length file just big enough to hold it.
+  const Pcx file{.encoding = 1, .planes = 3, .xmax = 0, .height = 5500, .planeBytes = 65535,
+                 .data = Bytes(65535 * 3 / 63 * 5500 + 5500, 0)};
+  Bitmap picture;
+  EXPECT_THROW(kPCXGraphic.load(file.Build(), picture), TooLarge);
 }
 
 }  // namespace

@@ -86,5 +86,14 @@ TEST(PsdReader, RefusesWhatItCannotShow) {
   }
 }
 
+TEST(PsdReader, PlanesBeyondTheAllocationLimitAreTooLarge) {
+  // 144 million pixels are within the pixel limit, but four planes of 16-bit
+  // samples would take 1.15 GB at once.
+  Psd file{.channels = 4, .width = 12000, .height = 12000, .depth = 16, .compression = 1};
+  file.data.assign(12000 * 4 * 2 + 12000 * 2 * 12000 * 4 / 64, 0);
+  Bitmap picture;
+  EXPECT_THROW(kPSDGraphic.load(file.Build(), picture), TooLarge);
+}
+
 }  // namespace
 }  // namespace lumivo::test

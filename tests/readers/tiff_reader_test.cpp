@@ -231,6 +231,8 @@ TEST(TiffReader, BrokenAndHostileFilesFailCleanly) {
   version43[2] = 43;
   auto huge = BasicTiff(60000, 60000, 1, 8, 1, 60000);
   huge.strips = good.strips;
+  auto wideBand = BasicTiff(16384, 16384, 3, 16, 1, 16384);  // at the pixel limit, a 1.5 GB strip
+  wideBand.strips = good.strips;
   auto directoryPastEnd = goodBytes;
   directoryPastEnd[5] = 0x7F;
 
@@ -258,6 +260,7 @@ TEST(TiffReader, BrokenAndHostileFilesFailCleanly) {
       {"old-style JPEG", patched(259, 3, {6}), std::string(kUnsupportedCompression)},
       {"an unknown compression", patched(259, 3, {12345}), std::string(kUnsupportedCompression)},
       {"60000 x 60000 pixels", huge.Build(), "too large: Das Bild ist zu groß (60000 × 60000 Pixel)."},
+      {"a band beyond the allocation limit", wideBand.Build(), "too large: Das Bild ist zu groß (16384 × 16384 Pixel)."},
   };
   for (const Case& c : cases) EXPECT_EQ(LoadError(c.bytes), c.expected) << c.name;
 
