@@ -8,8 +8,8 @@
 # --small N   small files (160 x 120) in the larger batch (default 10000)
 # --large N   photographs (4000 x 3000) in the larger batch (default 200)
 # Each kind also runs at a tenth of its count (at least 1). The files are
-# links to one picture each (made once in bench/cache/memory/), so that
-# making them costs nothing; the program reads each as a file of its own.
+# copies of one picture each (made once in bench/cache/memory/): links would
+# be one source to lumivo-batch, which converts a file once under any name.
 # LUMIVO_BUILD names the build folder (default build/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,12 +36,12 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cores=$(nproc)
 
-# batch KIND COUNT: a folder of COUNT links to the KIND picture.
+# batch KIND COUNT: a folder of COUNT copies of the KIND picture.
 batch_of() {
   local folder=$work/$1-$2
   if [ ! -d "$folder" ]; then
     mkdir -p "$folder"
-    for ((i = 0; i < $2; ++i)); do ln "$cache/$1/photo-01.jpg" "$folder/$(printf 'bild%05d.jpg' "$i")"; done
+    for ((i = 0; i < $2; ++i)); do cp "$cache/$1/photo-01.jpg" "$folder/$(printf 'bild%05d.jpg' "$i")"; done
   fi
   echo "$folder"
 }

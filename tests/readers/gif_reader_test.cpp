@@ -199,7 +199,7 @@ Bytes PackCodes(const std::vector<std::pair<int, int>>& codes) {
   Bytes packed;
   std::uint32_t bits = 0;
   int count = 0;
-  for (const auto [code, width] : codes) {
+  for (const auto& [code, width] : codes) {
     bits |= static_cast<std::uint32_t>(code) << count;
     count += width;
     for (; count >= 8; count -= 8, bits >>= 8) packed.push_back(static_cast<std::uint8_t>(bits));

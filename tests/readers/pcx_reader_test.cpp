@@ -12,7 +12,7 @@ struct Pcx {
   Bytes data;
 
   Bytes Build() const {
-    Bytes b(128, 0);
+    Bytes b(128 + data.size(), 0);
     b[0] = 10, b[1] = static_cast<std::uint8_t>(version), b[2] = static_cast<std::uint8_t>(encoding);
     b[3] = static_cast<std::uint8_t>(bits);
     b[4] = static_cast<std::uint8_t>(xmin), b[8] = static_cast<std::uint8_t>(xmax);
@@ -22,7 +22,7 @@ struct Pcx {
     b[65] = static_cast<std::uint8_t>(planes), b[66] = static_cast<std::uint8_t>(planeBytes);
     b[67] = static_cast<std::uint8_t>(planeBytes >> 8);
     b[68] = static_cast<std::uint8_t>(paletteInfo);
-    b.insert(b.end(), data.begin(), data.end());
+    std::copy(data.begin(), data.end(), b.begin() + 128);
     return b;
   }
 };

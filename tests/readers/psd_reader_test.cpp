@@ -13,7 +13,7 @@ void PutBE(Bytes& b, std::uint32_t v, int bytes) {
 
 struct Psd {
   int channels = 3, width = 1, height = 1, depth = 8, mode = 3, compression = 0;
-  Bytes modeData, data;
+  Bytes modeData = {}, data = {};
 
   Bytes Build() const {
     Bytes b = {'8', 'B', 'P', 'S', 0, 1, 0, 0, 0, 0, 0, 0};

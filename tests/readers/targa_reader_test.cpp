@@ -10,7 +10,7 @@ namespace {
 struct Targa {
   int type = 2, depth = 24, width = 2, height = 2, descriptor = 0, idLength = 0;
   int mapType = 0, mapFirst = 0, mapLength = 0, mapBits = 24;
-  Bytes map, pixels;
+  Bytes map = {}, pixels = {};
 
   Bytes Build() const {
     Bytes b = {static_cast<std::uint8_t>(idLength), static_cast<std::uint8_t>(mapType), static_cast<std::uint8_t>(type),
