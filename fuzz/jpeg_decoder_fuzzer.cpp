@@ -12,10 +12,9 @@ bool LumivoFuzzAccepts(std::span<const std::uint8_t> bytes) {
     return enlarge ? lumivo::PictureSize{full.width * 2, full.height * 2}
                    : lumivo::PictureSize{full.width / 3, full.height / 3};
   };
-  bool sampled = false;
-  (void)lumivo::DecodeJpeg(bytes, target, sampling, sampled);
+  (void)lumivo::DecodeJpeg(bytes, target, sampling);
   lumivo::JpegDecodeRequest preview;
   preview.coverBox = {40, 30};
-  (void)lumivo::DecodeJpeg(bytes, target, preview, sampled);
+  (void)lumivo::DecodeJpeg(bytes, target, preview);
   return whole;
 }

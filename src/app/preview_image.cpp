@@ -26,15 +26,13 @@ QImage FitImage(Bitmap picture, QSize box) {
 
 Result<QImage> LoadPreview(const std::filesystem::path& file, QSize box) {
   Bitmap picture, scratch;
-  bool sampled = false;
-  if (Status loaded = LoadUprightPicture(file, picture, scratch, Covering(box), sampled); !loaded) return loaded.error();
+  if (const auto loaded = LoadUprightPicture(file, picture, scratch, Covering(box)); !loaded) return loaded.error();
   return FitImage(std::move(picture), box);
 }
 
 QImage DecodePreview(std::span<const std::uint8_t> jpeg, QSize box) {
   Bitmap picture;
-  bool sampled = false;
-  if (!DecodeJpeg(jpeg, picture, Covering(box), sampled)) return {};
+  if (!DecodeJpeg(jpeg, picture, Covering(box))) return {};
   return FitImage(std::move(picture), box);
 }
 

@@ -91,9 +91,9 @@ PreparedEntry PrepareEntry(const std::string& source, const EntrySettings& setti
   // never made, and the sizing step has nothing left to do.
   JpegDecodeRequest decode;
   decode.sampleTo = [&settings](PictureSize full) { return TargetSize(settings.size, full); };
-  bool sized = false;
-  if (Status load = LoadUprightPicture(source, workspace.working, workspace.source, decode, sized); !load)
-    return Failed(load.error());
+  const Result<Decoded> load = LoadUprightPicture(source, workspace.working, workspace.source, decode);
+  if (!load) return Failed(load.error());
+  const bool sized = *load == Decoded::Sampled;
   if (loaded) loaded();
   try {
     if (Status adjusted = Adjust(workspace.working, settings, workspace.source, sized); !adjusted)

@@ -16,26 +16,20 @@ Status LoadPictureFile(const std::filesystem::path& file, Bitmap& target) {
   // Read once: the content tests and the loader see the same bytes.
   const auto bytes = ReadFileBytes(file);
   if (!bytes) return bytes.status();
-  return LoadPictureBytes(*bytes, file, target);
-}
-
-Status LoadPictureBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target) {
-  bool sampled = false;
-  return LoadPictureBytes(bytes, file, target, {}, sampled);
+  return LoadPictureBytes(*bytes, file, target).status();
 }
 
 // The one place where a reader's error becomes an answer.
-Status LoadPictureBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target,
-                        const JpegDecodeRequest& request, bool& sampled) {
-  sampled = false;
+Result<Decoded> LoadPictureBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& file,
+                                 Bitmap& target, const JpegDecodeRequest& request) {
   try {
     MemoryStream stream(bytes);
     const ReaderClass* reader = FileFormats().ReaderClassFromStream(stream);
-    if (!reader) return LoadPlatformPicture(bytes, file, target, request, sampled);
+    if (!reader) return LoadPlatformPicture(bytes, file, target, request);
     Bitmap picture;
     reader->load(bytes, picture);
     target = std::move(picture);
-    return {};
+    return Decoded::Whole;
   } catch (const TooLarge& failure) {
     return Error{failure.what(), ErrorKind::TooLarge};
   } catch (const Failure& failure) {

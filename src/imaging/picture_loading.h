@@ -15,10 +15,9 @@ namespace lumivo {
 // On failure the bitmap's content is undefined and must not be used.
 Status LoadPictureFile(const std::filesystem::path& file, Bitmap& target);
 // The same for a file already read; `file` names it in messages.
-Status LoadPictureBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target);
-// The same, decoding JPEG content as `request` allows (the platform route's
-// JPEG decoder; other routes load the whole picture and leave `sampled` false).
-Status LoadPictureBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target,
-                        const JpegDecodeRequest& request, bool& sampled);
+// JPEG content on the platform route is decoded as `request` allows; every
+// other route loads the whole picture.
+Result<Decoded> LoadPictureBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& file,
+                                 Bitmap& target, const JpegDecodeRequest& request = {});
 
 }  // namespace lumivo

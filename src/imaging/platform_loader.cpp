@@ -9,20 +9,14 @@
 
 namespace lumivo {
 
-Status LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target) {
-  bool sampled = false;
-  return LoadPlatformPicture(bytes, file, target, {}, sampled);
-}
-
-Status LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target,
-                           const JpegDecodeRequest& request, bool& sampled) {
-  sampled = false;
+Result<Decoded> LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file,
+                                    Bitmap& target, const JpegDecodeRequest& request) {
   if (!LooksLikeJpeg(bytes)) {
     if (Status read = platform::ReadPlatformPicture(bytes, target); !read) {
-      if (read.kind() != ErrorKind::Broken) return read;
+      if (read.kind() != ErrorKind::Broken) return read.error();
       return Error{FormatText(texts::kNotAPicture, file.string())};
     }
-    return {};
+    return Decoded::Whole;
   }
   JpegDecodeRequest checked = request;
   if (request.sampleTo) {
@@ -31,9 +25,11 @@ Status LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::files
       return full.width < 1 || full.height < 2 ? full : request.sampleTo(full);
     };
   }
-  if (Status decoded = DecodeJpeg(bytes, target, checked, sampled); !decoded) return decoded;
-  if (!sampled && (target.width() < 1 || target.height() < 2)) return Error{std::string(texts::kPictureTooSmall)};
-  return {};
+  const Result<Decoded> decoded = DecodeJpeg(bytes, target, checked);
+  if (!decoded) return decoded.error();
+  if (*decoded == Decoded::Whole && (target.width() < 1 || target.height() < 2))
+    return Error{std::string(texts::kPictureTooSmall)};
+  return decoded;
 }
 
 }  // namespace lumivo

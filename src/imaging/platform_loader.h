@@ -15,10 +15,9 @@ namespace lumivo {
 // Pictures less than 1 pixel wide or 2 high are refused: the encoder needs
 // two rows. On success the bitmap is 24-bit. `file` names the bytes in
 // messages.
-Status LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target);
-// JPEG content decoded as `request` allows; `sampled` as DecodeJpeg says.
-// The size limits apply to the full picture.
-Status LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, Bitmap& target,
-                           const JpegDecodeRequest& request, bool& sampled);
+// JPEG content is decoded as `request` allows; the size limits apply to the
+// full picture.
+Result<Decoded> LoadPlatformPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file,
+                                    Bitmap& target, const JpegDecodeRequest& request = {});
 
 }  // namespace lumivo

@@ -17,16 +17,10 @@ int SourceOrientation(std::span<const std::uint8_t> bytes) {
   return reader.exifInfo() ? reader.exifInfo()->orientation() : 0;
 }
 
-Status LoadUprightPicture(const std::filesystem::path& file, Bitmap& target, Bitmap& scratch) {
-  bool sampled = false;
-  return LoadUprightPicture(file, target, scratch, {}, sampled);
-}
-
-Status LoadUprightPicture(const std::filesystem::path& file, Bitmap& target, Bitmap& scratch,
-                          const JpegDecodeRequest& request, bool& sampled) {
-  sampled = false;
+Result<Decoded> LoadUprightPicture(const std::filesystem::path& file, Bitmap& target, Bitmap& scratch,
+                                   const JpegDecodeRequest& request) {
   const auto bytes = ReadFileBytes(file);
-  if (!bytes) return bytes.status();
+  if (!bytes) return bytes.error();
   const int orientation = SourceOrientation(*bytes);
   JpegDecodeRequest stored = request;
   if (orientation >= 2 && orientation <= 8) {
@@ -35,8 +29,10 @@ Status LoadUprightPicture(const std::filesystem::path& file, Bitmap& target, Bit
     stored.sampleTo = nullptr;
     if (orientation >= 5) std::swap(stored.coverBox.width, stored.coverBox.height);
   }
-  if (Status loaded = LoadPictureBytes(*bytes, file, target, stored, sampled); !loaded) return loaded;
-  return TurnUpright(target, orientation, scratch);
+  const Result<Decoded> loaded = LoadPictureBytes(*bytes, file, target, stored);
+  if (!loaded) return loaded;
+  if (Status turned = TurnUpright(target, orientation, scratch); !turned) return turned.error();
+  return loaded;
 }
 
 }  // namespace lumivo

@@ -19,13 +19,10 @@ int SourceOrientation(std::span<const std::uint8_t> bytes);
 
 // LoadPictureFile, then the lossless turn by the source's orientation.
 // `scratch` lends its memory to a quarter turn; its content is undefined
-// afterwards.
-Status LoadUprightPicture(const std::filesystem::path& file, Bitmap& target, Bitmap& scratch);
-
-// The same, decoding JPEG content as `request` allows. Sampling applies only
-// to a picture stored upright (`sampled` says whether it did); the preview
-// box is turned with the picture.
-Status LoadUprightPicture(const std::filesystem::path& file, Bitmap& target, Bitmap& scratch,
-                          const JpegDecodeRequest& request, bool& sampled);
+// afterwards. JPEG content is decoded as `request` allows, but sampling
+// applies only to a picture stored upright; the preview box is turned with
+// the picture.
+Result<Decoded> LoadUprightPicture(const std::filesystem::path& file, Bitmap& target, Bitmap& scratch,
+                                   const JpegDecodeRequest& request = {});
 
 }  // namespace lumivo

@@ -124,14 +124,7 @@ bool LooksLikeJpeg(std::span<const std::uint8_t> bytes) {
   return bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xD8;
 }
 
-Status DecodeJpeg(std::span<const std::uint8_t> bytes, Bitmap& target) {
-  bool sampled = false;
-  return DecodeJpeg(bytes, target, {}, sampled);
-}
-
-Status DecodeJpeg(std::span<const std::uint8_t> bytes, Bitmap& target, const JpegDecodeRequest& request,
-                  bool& sampled) {
-  sampled = false;
+Result<Decoded> DecodeJpeg(std::span<const std::uint8_t> bytes, Bitmap& target, const JpegDecodeRequest& request) {
   // Everything the error jump may cross is a plain C object declared here.
   jpeg_decompress_struct info;
   jpeg::ErrorManager errors;
@@ -152,13 +145,13 @@ Status DecodeJpeg(std::span<const std::uint8_t> bytes, Bitmap& target, const Jpe
   info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
   if (Status size = CheckPictureSize(info.image_width, info.image_height); !size) {
     jpeg_destroy_decompress(&info);
-    return size;
+    return size.error();
   }
   const PictureSize full{static_cast<int>(info.image_width), static_cast<int>(info.image_height)};
   const PictureSize wanted = request.sampleTo ? request.sampleTo(full) : full;
-  if (wanted != full && wanted.width > 0 && wanted.height > 0 &&
-      target.Allocate(wanted.width, wanted.height, PixelFormat::Bgr24)) {
-    sampled = true;
+  const bool sampling = wanted != full && wanted.width > 0 && wanted.height > 0 &&
+                        target.Allocate(wanted.width, wanted.height, PixelFormat::Bgr24).ok();
+  if (sampling) {
     jpeg_start_decompress(&info);
     ReadSampledRows(info, target, cmyk);
   } else {
@@ -168,13 +161,13 @@ Status DecodeJpeg(std::span<const std::uint8_t> bytes, Bitmap& target, const Jpe
                                       PixelFormat::Bgr24);
         !made) {
       jpeg_destroy_decompress(&info);
-      return made;
+      return made.error();
     }
     ReadAllRows(info, target, cmyk);
   }
   jpeg_finish_decompress(&info);
   jpeg_destroy_decompress(&info);
-  return {};
+  return sampling ? Decoded::Sampled : Decoded::Whole;
 }
 
 }  // namespace lumivo

@@ -27,11 +27,14 @@ struct JpegDecodeRequest {
   PictureSize coverBox;
 };
 
-Status DecodeJpeg(std::span<const std::uint8_t> bytes, Bitmap& target);
+// What a decode left in the target.
+enum class Decoded : std::uint8_t {
+  Whole,    // the whole picture, at the preview's scale if one was asked for
+  Sampled,  // the picture at the size `sampleTo` gave
+};
 
-// `sampled` tells whether the target holds the sampled picture; when the
-// sampled size's memory is not to be had, the full picture is decoded.
-Status DecodeJpeg(std::span<const std::uint8_t> bytes, Bitmap& target, const JpegDecodeRequest& request,
-                  bool& sampled);
+// When the sampled size's memory is not to be had, the whole picture is
+// decoded.
+Result<Decoded> DecodeJpeg(std::span<const std::uint8_t> bytes, Bitmap& target, const JpegDecodeRequest& request = {});
 
 }  // namespace lumivo

@@ -24,7 +24,7 @@ DecodedBlock TTIFFJPEGDecoder::DecodeBlock(std::span<const std::uint8_t> packed,
     stream_.insert(stream_.end(), packed.begin() + 2, packed.end());
     stream = stream_;
   }
-  if (Status decoded = DecodeJpeg(stream, picture_); !decoded) {
+  if (const auto decoded = DecodeJpeg(stream, picture_); !decoded) {
     if (decoded.kind() == ErrorKind::TooLarge) throw TooLarge(decoded.message());
     throw Failure(decoded.message());
   }

@@ -184,7 +184,7 @@ Bytes Emf(std::int64_t frameRight = 2646, std::int64_t frameBottom = 2117) {
   return header.Append(records.bytes).bytes;
 }
 
-Status Load(const Bytes& bytes, Bitmap& picture) { return LoadPlatformPicture(bytes, "fixture", picture); }
+Status Load(const Bytes& bytes, Bitmap& picture) { return LoadPlatformPicture(bytes, "fixture", picture).status(); }
 
 TEST(Metafiles, DrawAtTheirNaturalSizeOnWhite) {
   const std::pair<const char*, Bytes> files[] = {{"placeable WMF", Wmf(true)}, {"EMF", Emf()}};

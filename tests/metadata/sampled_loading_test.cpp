@@ -107,8 +107,9 @@ TEST(SampledJpegLoading, IsTheFullDecodeStretched) {
       JpegDecodeRequest decode;
       decode.sampleTo = [&request](PictureSize size) { return TargetSize(request, size); };
       Bitmap sampled;
-      bool wasSampled = false;
-      ASSERT_TRUE(LoadUprightPicture(file, sampled, scratch, decode, wasSampled).ok());
+      const Result<Decoded> loaded = LoadUprightPicture(file, sampled, scratch, decode);
+      ASSERT_TRUE(loaded.ok());
+      const bool wasSampled = *loaded == Decoded::Sampled;
       if (!wasSampled) {
         ASSERT_TRUE(SizeWorkingPicture(sampled, request, holder).ok());
       }
@@ -132,8 +133,7 @@ TEST(SampledJpegLoading, FailsOnAFileCutShortAsTheFullDecodeDoes) {
   for (const int percent : {1, 10, 50, 99}) {
     JpegDecodeRequest decode;
     decode.sampleTo = [percent](PictureSize size) { return TargetSize({-1, -1, percent}, size); };
-    bool sampled = false;
-    EXPECT_FALSE(LoadUprightPicture(cut, picture, scratch, decode, sampled).ok()) << percent << " %";
+    EXPECT_FALSE(LoadUprightPicture(cut, picture, scratch, decode).ok()) << percent << " %";
   }
 }
 
