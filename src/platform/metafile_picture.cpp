@@ -6,6 +6,7 @@
 #include <QSvgRenderer>
 
 #include <string>
+#include <utility>
 
 #include "platform/gui_presence.h"
 #include "platform/metafile_svg.h"
@@ -35,7 +36,7 @@ Status DrawSvg(const std::string& svg, const PixelSize& size, Bitmap& target) {
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter, QRectF(0, 0, static_cast<qreal>(size.width), static_cast<qreal>(size.height)));
   }
-  return DrawPlatformPicture(canvas, target);
+  return DrawPlatformPicture(std::move(canvas), target);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <optional>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "core/byte_reader.h"
 #include "core/checked_math.h"
@@ -32,7 +33,10 @@ struct BitmapHeader {
 // announce, and become, a picture of millions of pixels. Such a file is
 // broken: its pixel rows cannot all be there.
 std::optional<BitmapHeader> ReadBitmapHeader(std::span<const std::uint8_t> bytes) {
-  if (bytes.size() < 30 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+  // Neither can the rows of a file that ends inside its own header.
+  constexpr BitmapHeader kCut{0, 0, true};
+  if (bytes.size() < 26) return kCut;
   const std::uint64_t pixelsAt = LoadU32LE(&bytes[10]);
   const std::uint32_t headerSize = LoadU32LE(&bytes[14]);
   std::uint64_t width = 0, height = 0, bits = 0;
@@ -41,7 +45,7 @@ std::optional<BitmapHeader> ReadBitmapHeader(std::span<const std::uint8_t> bytes
     height = LoadU16LE(&bytes[20]);
     bits = LoadU16LE(&bytes[24]);
   } else {
-    if (bytes.size() < 34) return std::nullopt;
+    if (bytes.size() < 34) return kCut;
     width = static_cast<std::uint64_t>(std::abs(static_cast<std::int64_t>(static_cast<std::int32_t>(LoadU32LE(&bytes[18])))));
     height = static_cast<std::uint64_t>(std::abs(static_cast<std::int64_t>(static_cast<std::int32_t>(LoadU32LE(&bytes[22])))));
     bits = LoadU16LE(&bytes[28]);
@@ -80,19 +84,24 @@ Status ReadPlatformPicture(std::span<const std::uint8_t> bytes, Bitmap& target) 
   if (bitmap && bitmap->truncated) return Error{std::string(texts::kNotAPictureData)};
   QImage picture;
   if (!reader.read(&picture)) return Error{std::string(texts::kNotAPictureData)};
-  return DrawPlatformPicture(picture, target);
+  return DrawPlatformPicture(std::move(picture), target);
 }
 
-Status DrawPlatformPicture(const QImage& picture, Bitmap& target) {
+Status DrawPlatformPicture(QImage picture, Bitmap& target) {
   if (picture.width() < 1 || picture.height() < 2) return Error{std::string(texts::kPictureTooSmall)};
-  const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+  // A picture near the limits is held twice at most: loaded and converted,
+  // converted and copied, copied and turned to 24 bits.
+  const bool alpha = picture.hasAlphaChannel();
+  QImage argb = std::move(picture).convertToFormat(QImage::Format_ARGB32);
+  picture = QImage();
   if (argb.isNull()) return Error{std::string(texts::kOutOfMemory), ErrorKind::TooLarge};
   Bitmap drawn;
   if (Status made = drawn.Allocate(argb.width(), argb.height(), PixelFormat::Bgra32); !made) return made;
   const std::size_t rowBytes = static_cast<std::size_t>(argb.width()) * 4;
   for (int y = 0; y < argb.height(); ++y) std::memcpy(drawn.Row(y), argb.constScanLine(y), rowBytes);
+  argb = QImage();
   // Format_ARGB32 holds B, G, R, A in memory; transparent parts stay white.
-  drawn.setTransparent(picture.hasAlphaChannel());
+  drawn.setTransparent(alpha);
   if (Status converted = drawn.ConvertToBgr24(); !converted) return converted;
   target = std::move(drawn);
   return {};

@@ -17,6 +17,7 @@ Status ReadPlatformPicture(std::span<const std::uint8_t> bytes, Bitmap& target);
 
 // Draws a loaded platform picture at its natural size onto a fresh white
 // 24-bit bitmap; pictures less than 1 pixel wide or 2 high are refused.
-Status DrawPlatformPicture(const QImage& picture, Bitmap& target);
+// Takes the picture to free each copy as soon as the next one is made.
+Status DrawPlatformPicture(QImage picture, Bitmap& target);
 
 }  // namespace lumivo::platform
