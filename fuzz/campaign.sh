@@ -77,7 +77,7 @@ for name in "${names[@]}"; do
       -artifact_prefix="$crashes/" "$work/$name" "${seeds[@]}" >"$work/run.log" 2>&1 || status=$?
     cat "$work/run.log" >>"$log"
     # The final statistics, or after a crash the last progress line.
-    executed=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work/run.log" | grep -o '[0-9]*$' || true)
+    executed=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work/run.log" | tail -1 | grep -o '[0-9]*$' || true)
     [ -n "$executed" ] || executed=$(grep -o '^#[0-9]*' "$work/run.log" | tail -1 | tr -d '#' || true)
     runs=$((runs + ${executed:-0}))
     [ "$status" -eq 0 ] && break

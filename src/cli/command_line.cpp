@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/bitmap.h"
 #include "core/text_basics.h"
 #include "core/text_format.h"
 #include "filelist/file_type_table.h"
@@ -49,7 +50,7 @@ Error Usage(std::string message) { return Error{std::move(message)}; }
 std::optional<PictureSize> ParseBox(std::string_view text) {
   const auto side = [](std::string_view digits) -> std::optional<int> {
     if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
-    return ParseInRange(digits, {1, 65500});
+    return ParseInRange(digits, {1, kJpegSideLimit});
   };
   const auto cross = text.find_first_of("xX");
   if (cross == std::string_view::npos) {

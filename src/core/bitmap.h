@@ -34,8 +34,15 @@ struct PaletteEntry {
 
 class Bitmap {
  public:
-  // Above this many pixels a picture is refused as too large.
+  // Above this many pixels a picture is refused as too large. Fuzzing
+  // builds refuse sooner: a few bytes can announce a picture at the limit,
+  // and filling a gigabyte per input would leave a campaign at a few
+  // inputs a second and report slowness, not faults.
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+  static constexpr std::int64_t kPixelLimit = std::int64_t{1} << 22;
+#else
   static constexpr std::int64_t kPixelLimit = std::int64_t{1} << 28;
+#endif
 
   Bitmap() = default;
   Bitmap(const Bitmap& other);
@@ -106,10 +113,14 @@ struct PictureSize {
 // The size check every reader and every resize makes before allocating.
 Status CheckPictureSize(std::int64_t width, std::int64_t height);
 
+// The longest side a JPEG file can hold: every output is held to it, and
+// so are drawings, which cost their full size however small their file.
+inline constexpr int kJpegSideLimit = 65500;
+
 // The largest single block a decoding route asks for: a picture at the
-// pixel limit in 32 bits. Buffers a file's header sizes (planes, bands,
-// unpacked data) are held to it as well.
-inline constexpr std::size_t kAllocationLimit = std::size_t{1} << 30;
+// pixel limit in 32 bits (1 GiB). Buffers a file's header sizes (planes,
+// bands, unpacked data) are held to it as well.
+inline constexpr std::size_t kAllocationLimit = static_cast<std::size_t>(Bitmap::kPixelLimit) * 4;
 
 // `bytes` (nothing when its computation overflowed) if within the limit;
 // throws TooLarge naming the picture's size otherwise.

@@ -14,7 +14,6 @@ namespace lumivo {
 
 namespace {
 
-constexpr int kJpegSideLimit = 65500;
 
 // Appends the compressed stream to a vector, growing it in large steps.
 struct VectorDestination {

@@ -256,8 +256,10 @@ TEST_F(Run, OneAndTwoJobsGiveIdenticalFilesNamesAndReport) {
   for (int jobs : {1, 2}) {
     const std::string out = Folder("out" + std::to_string(jobs));
     Recorder recorder;
-    const RunResult result =
-        run.ConvertList(entries, DestinationMode::ChosenFolder, out, settings, recorder, {jobs, ",", {}});
+    RunOptions options;
+    options.jobs = jobs;
+    options.transferMetadata = {};
+    const RunResult result = run.ConvertList(entries, DestinationMode::ChosenFolder, out, settings, recorder, options);
     EXPECT_EQ(result.failures, 2);
     for (std::string line : recorder.report) {
       for (std::size_t at; (at = line.find(out)) != std::string::npos;) line.replace(at, out.size(), "OUT/");

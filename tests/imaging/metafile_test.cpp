@@ -204,10 +204,12 @@ TEST(Metafiles, APlainWindowsMetafileTakesItsSizeFromItsWindow) {
   Samples::Check(picture, "plain WMF");
 }
 
-TEST(Metafiles, AnAbsurdFrameIsRefusedByThePixelLimit) {
-  // A million pixels each way: 26,458,333 hundredths of a millimetre.
+TEST(Metafiles, AnAbsurdFrameIsRefusedAsTooLarge) {
+  // A million pixels each way: 26,458,333 hundredths of a millimetre. The
+  // thin strip is within the pixel limit but wider than any JPEG.
   const std::pair<const char*, Bytes> files[] = {{"EMF", Emf(26'458'333, 26'458'333)},
-                                                 {"placeable WMF", Wmf(true, 32767, 32767, 1)}};
+                                                 {"placeable WMF", Wmf(true, 32767, 32767, 1)},
+                                                 {"EMF 80,000 x 80 pixels", Emf(2'116'667, 2'117)}};
   for (const auto& [what, bytes] : files) {
     Bitmap picture;
     const Status loaded = Load(bytes, picture);
