@@ -93,6 +93,7 @@ for name in "${names[@]}"; do
   "$fuzzer" -merge=1 -timeout=30 -rss_limit_mb=2560 -artifact_prefix="$crashes/" "$merged" "$work/$name" \
     >>"$log" 2>&1 || echo "note: the merge of $name failed, see $log" >&2
   for file in "$merged"/*; do
+    [ -e "$file" ] || continue  # nothing kept, nothing seeded
     base=${file##*/}
     [ -e "$corpus/$base" ] || [ -e "$corpus/found/$base" ] || cp "$file" "$corpus/found/"
   done

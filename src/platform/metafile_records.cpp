@@ -44,7 +44,9 @@ bool DibIsSound(std::span<const std::uint8_t> info, std::size_t dataBytes) {
     const std::uint64_t coloursUsed = LoadU32LE(&info[32]);
     if (coloursUsed * 4 > info.size() - headerSize) return false;
   }
-  if (width < 0) width = -width;
+  // Only the height has a sign (top-down rows); libwmf takes a negative
+  // width for four thousand million pixels.
+  if (width < 0) return false;
   if (height < 0) height = -height;
   if (!CheckPictureSize(width, height) || bits > 32) return false;
   constexpr std::int64_t kMostPixelsPerRunByte = 128;

@@ -14,6 +14,14 @@
 
 #include "platform/wmf_fonts.h"
 
+// libemf2svg ends every text conversion with FcFini(), which frees
+// fontconfig's configuration and caches while Qt still holds them: fontconfig
+// then aborts on an assertion, or Qt reads freed memory. FcFini is meant for
+// a process done with fontconfig, which this one never is, so here it does
+// nothing: defined in the program, it takes the library's place for every
+// caller.
+extern "C" void FcFini() {}
+
 namespace lumivo::platform {
 
 namespace {

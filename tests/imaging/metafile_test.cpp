@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <fontconfig/fontconfig.h>
+
 #include "imaging/platform_loader.h"
 #include "support/gui_application.h"
 #include "support/picture_files.h"
@@ -120,7 +122,7 @@ Bytes Wmf(bool placeable, int bboxRight = 100, int bboxBottom = 80, int unitsPer
 }
 
 // Frame in hundredths of a millimetre: 100 x 80 pixels at 96 dpi.
-Bytes Emf(std::int64_t frameRight = 2646, std::int64_t frameBottom = 2117) {
+Bytes Emf(std::int64_t frameRight = 2646, std::int64_t frameBottom = 2117, std::int64_t textOptions = 0) {
   Writer records;
   int count = 1;
   auto record = [&](std::uint32_t type, const Bytes& body) {
@@ -163,7 +165,7 @@ Bytes Emf(std::int64_t frameRight = 2646, std::int64_t frameBottom = 2117) {
     Writer text;
     text.Append(words({10, 55, 60, 75, 1, 0, 0}));   // bounds, graphics mode, two zero scales
     const std::int64_t stringAt = 8 + 16 + 12 + 40;
-    text.Append(words({10, 55, static_cast<std::int64_t>(word.size()), stringAt, 0, 0, 0, 0, 0, 0}));
+    text.Append(words({10, 55, static_cast<std::int64_t>(word.size()), stringAt, textOptions, 0, 0, 0, 0, 0}));
     for (char c : word) text.U16(c);
     record(84, text.bytes);
   }
@@ -195,6 +197,19 @@ TEST(Metafiles, DrawAtTheirNaturalSizeOnWhite) {
     EXPECT_EQ(picture.format(), PixelFormat::Bgr24);
     Samples::Check(picture, what);
   }
+}
+
+TEST(Metafiles, TextLeavesFontconfigToTheRestOfTheProgram) {
+  // Held by us, the configuration outlives a teardown, and a new one would
+  // take its place as the current one.
+  FcConfig* config = FcConfigGetCurrent();
+  ASSERT_NE(config, nullptr);
+  FcConfigReference(config);
+  constexpr std::int64_t kGlyphIndices = 0x10;  // ETO_GLYPH_INDEX, as Office writes text
+  Bitmap picture;
+  ASSERT_TRUE(Load(Emf(2646, 2117, kGlyphIndices), picture));
+  EXPECT_EQ(FcConfigGetCurrent(), config);
+  FcConfigDestroy(config);
 }
 
 TEST(Metafiles, APlainWindowsMetafileTakesItsSizeFromItsWindow) {
@@ -247,6 +262,12 @@ TEST(Metafiles, DamagedFilesAnswerFalse) {
       const auto table = std::search(bytes.begin(), bytes.end(), dibHeader.begin(), dibHeader.end());
       table[35] = 0xFF;
       cases.push_back({std::string(kind) + " colour table larger than its record", bytes});
+      // A width of -2: libwmf would allocate gigabytes for it.
+      bytes = good;
+      const auto negative = std::search(bytes.begin(), bytes.end(), dibHeader.begin(), dibHeader.end());
+      std::fill(negative + 4, negative + 8, 0xFF);
+      negative[4] = 0xFE;
+      cases.push_back({std::string(kind) + " bitmap of negative width", bytes});
     }
     std::mt19937 random(7);
     Bytes noise(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(firstRecord));
