@@ -103,7 +103,7 @@ std::vector<std::uint8_t> Unpack(std::span<const std::uint8_t> packed, std::size
   DecodedBlock done;
   if (compression == kNone) {
     done.produced = std::min(size, packed.size());
-    std::memcpy(unpacked.data(), packed.data(), done.produced);
+    std::copy_n(packed.data(), done.produced, unpacked.data());  // no memcpy: both may be empty
   } else if (compression == kRunLength) {
     done = TPSPRLEDecoder().DecodeBlock(packed, unpacked);
   } else if (compression == kDeflate) {
@@ -141,7 +141,7 @@ void ReadFirstLayer(const Block& bank, int major, const Attributes& a, Bitmap& t
   ByteReader channels(layer->rest);
   if (major > 3) channels.Seek(channels.U32LE());  // past the bitmap and channel counts
   const int bytesPerPixel = a.depth == 24 ? 3 : 1;
-  const std::size_t stride = target.rowBytes() / static_cast<std::size_t>(a.width);
+  const auto stride = static_cast<std::size_t>(BitsPerPixel(target.format()) / 8);
   while (const std::optional<Block> channel = NextBlock(channels, major)) {
     if (channel->id != kChannel) continue;
     ByteReader c = Fields(channel->firstChunk, major);
