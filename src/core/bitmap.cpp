@@ -69,6 +69,12 @@ Status CheckPictureSize(std::int64_t width, std::int64_t height) {
   return {};
 }
 
+Status CheckJpegSides(std::int64_t width, std::int64_t height) {
+  if (width > kJpegSideLimit || height > kJpegSideLimit)
+    return Error{FormatText(texts::kPictureTooLarge, width, height), ErrorKind::TooLarge};
+  return {};
+}
+
 std::size_t CheckAllocation(std::optional<std::size_t> bytes, std::int64_t width, std::int64_t height) {
   if (!bytes || *bytes > kAllocationLimit) throw TooLarge(FormatText(texts::kPictureTooLarge, width, height));
   return *bytes;

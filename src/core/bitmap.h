@@ -117,6 +117,9 @@ Status CheckPictureSize(std::int64_t width, std::int64_t height);
 // so are drawings, which cost their full size however small their file.
 inline constexpr int kJpegSideLimit = 65500;
 
+// "Too large" when a side is beyond kJpegSideLimit.
+Status CheckJpegSides(std::int64_t width, std::int64_t height);
+
 // The largest single block a decoding route asks for: a picture at the
 // pixel limit in 32 bits (1 GiB). Buffers a file's header sizes (planes,
 // bands, unpacked data) are held to it as well.

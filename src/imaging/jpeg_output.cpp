@@ -90,8 +90,7 @@ Status CompressOutput(Bitmap& working, JpegImage& jpeg, int quality) {
     jpeg.Clear();
     return {};
   }
-  if (working.width() > kJpegSideLimit || working.height() > kJpegSideLimit)
-    return Error{FormatText(texts::kPictureTooLarge, working.width(), working.height()), ErrorKind::TooLarge};
+  if (Status sides = CheckJpegSides(working.width(), working.height()); !sides) return sides;
   if (working.height() < 2) {  // the encoder wants two rows; the second is white
     if (Status grown = working.Resize(working.width(), 2); !grown) return grown;
   }

@@ -8,7 +8,6 @@
 #include <string>
 #include <utility>
 
-#include "core/text_format.h"
 #include "platform/gui_presence.h"
 #include "platform/metafile_svg.h"
 #include "platform/platform_picture.h"
@@ -24,8 +23,7 @@ Status CheckNaturalSize(const PixelSize& size) {
   if (Status allowed = CheckPictureSize(size.width, size.height); !allowed) return allowed;
   // A few hundred bytes can describe a frame of a million pixels across:
   // one no JPEG can hold is not drawn.
-  if (size.width > kJpegSideLimit || size.height > kJpegSideLimit)
-    return Error{FormatText(texts::kPictureTooLarge, size.width, size.height), ErrorKind::TooLarge};
+  if (Status sides = CheckJpegSides(size.width, size.height); !sides) return sides;
   if (size.width < 1 || size.height < 2) return Error{std::string(texts::kPictureTooSmall)};
   return {};
 }
